@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, first plain, then under the address and
+# undefined-behaviour sanitizers: ./scripts/test.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DV5_BUILD_TESTS=ON -DV5_BUILD_BENCH=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DV5_SANITIZE=ON -DV5_BUILD_TESTS=ON
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"

@@ -1,0 +1,20 @@
+#include "commands.h"
+
+namespace v5::cli {
+
+namespace {
+constexpr Command kCommands[] = {
+    // File commands (report_commands.cpp) and device commands (device_commands.cpp) go here.
+    {"version", "print the program's version",
+     [](const QStringList&, Io& io) {
+         io.out << "v5ivez-cli 0.1\n";
+         return kOk;
+     }},
+};
+}  // namespace
+
+std::span<const Command> allCommands() {
+    return kCommands;
+}
+
+}  // namespace v5::cli

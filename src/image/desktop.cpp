@@ -1,0 +1,186 @@
+#include "desktop.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+
+#include "messages.h"
+#include "orphan_sweep.h"
+#include "port_file.h"
+#include "settings_file.h"
+
+namespace v5 {
+
+Desktop::Desktop(UserPrompts& prompts, QString workFolder)
+    : prompts_(prompts),
+      workFolder_(std::move(workFolder)),
+      title_(msg::ParameterTitle()),
+      windowCaption_(msg::NoFileChosen()) {
+    auto box = std::make_unique<AccessCodeBox>(*this);
+    accessCodeBox_ = box.get();
+    addPane(std::move(box));
+}
+
+Desktop::~Desktop() = default;
+
+void Desktop::addPane(std::unique_ptr<Pane> pane) {
+    const auto stage = pane->resetStage();
+    const auto at = std::upper_bound(panes_.begin(), panes_.end(), stage,
+                                     [](ResetStage s, const auto& p) { return s < p->resetStage(); });
+    panes_.insert(at, std::move(pane));
+}
+
+void Desktop::FormCreate() {
+    const PortFileRead file = readPortFile(workFolder_);
+    if (!file.exists) {
+        COM_Click(1);
+        return;
+    }
+    COM_unchecked();
+    if (file.error) {
+        reportPortFileError(file.error);
+        return;
+    }
+    const PortFileChoice choice = parsePortFile(file.content);
+    if (choice.comNumber != 0)
+        COM_Click(choice.comNumber);
+    else if (!choice.deviceName.isEmpty())
+        chooseSystemPort(choice.deviceName);
+}
+
+void Desktop::COM_unchecked() {
+    checkedCom_ = 0;
+    checkedSystemPort_.clear();
+}
+
+void Desktop::COM_Click(int number) {
+    if (number < 1 || number > 9) return;
+    COM_unchecked();
+    portName_ = QStringLiteral("COM") + QString::number(number);
+    checkedCom_ = number;
+    reportPortFileError(writePortFile(workFolder_, QByteArray(1, static_cast<char>('0' + number))));
+}
+
+void Desktop::chooseSystemPort(const QString& name) {
+    if (!isSystemPortName(name)) return;
+    COM_unchecked();
+    portName_ = name;
+    checkedSystemPort_ = name;
+    reportPortFileError(writePortFile(workFolder_, name.toUtf8()));
+}
+
+void Desktop::reportPortFileError(const std::optional<FileError>& error) {
+    if (error) prompts_.message(error->message);
+}
+
+void Desktop::rebuildCaptions() {
+    captions_ = SlotCaptions();
+    captions_.bntSlotsUpdate(image_);
+}
+
+void Desktop::mnLoadClick() {
+    const std::optional<QString> path = prompts_.openFileName(msg::SettingsFilter());
+    if (path) {
+        const SettingsRead read = readSettingsFile(*path);
+        if (!read.bytes) {
+            prompts_.message(read.error.message);
+            return;
+        }
+        if (accessCodeOf(*read.bytes) != image_.wordLE(kAccessCodeOffset)) {
+            prompts_.message(msg::WrongAccessCode());
+            return;
+        }
+        image_.assign(*read.bytes);
+        windowCaption_ = QFileInfo(*path).absoluteFilePath();
+    }
+    rebuildCaptions();
+    ClearDesktop();
+}
+
+void Desktop::mnSaveClick() {
+    for (const auto& pane : panes_)
+        pane->commitBeforeSave();
+    const std::optional<QString> path =
+        prompts_.saveFileName(windowCaption_, msg::SettingsFilter(), msg::SettingsSuffix());
+    if (!path) return;
+    if (const auto error = writeSettingsFile(*path, image_)) {
+        prompts_.message(error->message);
+        return;
+    }
+    windowCaption_ = QFileInfo(*path).absoluteFilePath();
+}
+
+void Desktop::acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes) {
+    image_.assign(bytes);
+    rebuildCaptions();
+    ClearDesktop();
+}
+
+void Desktop::ClearDesktop() {
+    const QString leaving = visiblePane_;
+    bool hidden = false;
+    for (const auto& pane : panes_) {
+        if (!hidden && pane->resetStage() > ResetStage::HidePanes) {
+            visiblePane_.clear();
+            title_ = msg::ParameterTitle();
+            hidden = true;
+        }
+        pane->onReset(pane->objectName() == leaving);
+    }
+    visiblePane_.clear();
+    title_ = msg::ParameterTitle();
+    ClearSheet();
+}
+
+void Desktop::ClearSheet() {
+    v5::ClearSheet(image_, captions_);
+}
+
+void Desktop::btnSlotContextPopup(int slot) {
+    if (slot < 1 || slot > kSlotCount) return;
+    currentSlot_ = slot;
+}
+
+bool Desktop::popupItemEnabled(const QString& moduleName) const {
+    return moduleName == deleteItem() || !captions_.isPlaced(moduleName);
+}
+
+void Desktop::miClick(const QString& item) {
+    const int s = currentSlot_;
+    if (s < 1 || s > kSlotCount) return;
+    if (item == deleteItem()) {
+        captions_.set(s, QString());
+    } else {
+        if (!parseModuleName(item) || !popupItemEnabled(item)) return;
+        if (captions_.at(s) == title_) ClearDesktop();
+        captions_.set(s, item);
+    }
+    writeSlotEntry(image_, s, captions_.at(s));
+    if (captions_.at(s).isEmpty()) {
+        ClearDesktop();
+        captions_.set(s, QString::number(s));
+    }
+    for (const auto& pane : panes_)
+        pane->placementChanged();
+}
+
+void Desktop::Parameter(const QString& name) {
+    ClearDesktop();
+    if (name.size() > 2) title_ = name;
+    focusedSlot_ = captions_.slotOf(name);
+    // Each test is made on its own and in this order, as the panel's names each match one of them.
+    static const QStringList kPrefixes{QStringLiteral("МШС"), QStringLiteral("МР"), QStringLiteral("МД"),
+                                       QStringLiteral("МС")};
+    for (const QString& prefix : kPrefixes) {
+        if (!name.contains(prefix)) continue;
+        for (const auto& pane : panes_)
+            if (pane->modulePrefixes().contains(prefix)) pane->openModule(name);
+    }
+}
+
+void Desktop::mmKodDostupaClick() {
+    ClearDesktop();
+    accessCodeBox_->open(image_.wordLE(kAccessCodeOffset));
+}
+
+}  // namespace v5

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "access_code_box.h"
+#include "image.h"
+#include "pane.h"
+#include "settings_file.h"
+#include "slots.h"
+#include "user_prompts.h"
+
+namespace v5 {
+
+// The main window without widgets: the image, the slot captions, the parameter area with its one
+// visible pane, the port choice and the file commands. The window shows it and forwards clicks.
+class Desktop {
+public:
+    Desktop(UserPrompts& prompts, QString workFolder);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    Image& image() { return image_; }
+    const Image& image() const { return image_; }
+    const SlotCaptions& captions() const { return captions_; }
+    UserPrompts& prompts() { return prompts_; }
+
+    // Panes plug in here; the reset calls them in the order of their stage.
+    void addPane(std::unique_ptr<Pane> pane);
+    template <class T>
+    T* pane() const {
+        for (const auto& p : panes_)
+            if (auto* found = dynamic_cast<T*>(p.get())) return found;
+        return nullptr;
+    }
+    AccessCodeBox& accessCodeBox() { return *accessCodeBox_; }
+
+    // The parameter area.
+    const QString& title() const { return title_; }
+    const QString& visiblePane() const { return visiblePane_; }
+    void showPane(const QString& objectName) { visiblePane_ = objectName; }
+    bool isPaneVisible(const QString& objectName) const { return visiblePane_ == objectName; }
+    int focusedSlot() const { return focusedSlot_; }
+    // The window caption: the settings file last read or written.
+    const QString& windowCaption() const { return windowCaption_; }
+
+    // Start-up: the port file and the initial state.
+    void FormCreate();
+
+    // Port choice, remembered in V5ivez.ini.
+    const QString& portName() const { return portName_; }
+    int checkedComPort() const { return checkedCom_; }
+    const QString& checkedSystemPort() const { return checkedSystemPort_; }
+    void COM_Click(int number);
+    void chooseSystemPort(const QString& name);
+    void COM_unchecked();
+
+    // Opening the "COM-порт" and "Файл настроек" menus.
+    void ComSelectClick() { ClearDesktop(); }
+    void mnEEPROMClick() { ClearDesktop(); }
+    void mnLoadClick();
+    void mnSaveClick();
+
+    // A whole image read from the panel or the chip replaces the image.
+    void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes);
+
+    void ClearDesktop();
+    void ClearSheet();
+
+    // Slots.
+    int currentSlot() const { return currentSlot_; }
+    void btnSlotContextPopup(int slot);
+    bool popupItemEnabled(const QString& moduleName) const;
+    void miClick(const QString& item);  // a module name or kDeleteItem
+    static QString deleteItem() { return QStringLiteral("Удалить"); }
+
+    // Panes by module name, from slot buttons and module menu items.
+    void mClick(const QString& caption) { Parameter(caption); }
+    void Parameter(const QString& name);
+    void mmKodDostupaClick();
+
+private:
+    void rebuildCaptions();
+    void reportPortFileError(const std::optional<FileError>& error);
+
+    UserPrompts& prompts_;
+    QString workFolder_;
+    Image image_;
+    SlotCaptions captions_;
+    std::vector<std::unique_ptr<Pane>> panes_;
+    AccessCodeBox* accessCodeBox_ = nullptr;
+    QString title_;
+    QString visiblePane_;
+    QString windowCaption_;
+    QString portName_;
+    int checkedCom_ = 0;
+    QString checkedSystemPort_;
+    int currentSlot_ = 0;
+    int focusedSlot_ = 0;
+};
+
+}  // namespace v5

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// The texts the user reads about files and the configuration, in one place.
+namespace v5::msg {
+
+inline QString ReadError() {
+    return QStringLiteral("Ошибка чтения");
+}
+inline QString WrongAccessCode() {
+    return QStringLiteral("Не тот код доступа");
+}
+inline QString NoFileChosen() {
+    return QStringLiteral("Файл не выбран");
+}
+inline QString ParameterTitle() {
+    return QStringLiteral("Параметры");
+}
+inline QString SettingsFilter() {
+    return QStringLiteral("Файл настройки Вистан-5(*.v5)|*.v5");
+}
+inline QString SettingsSuffix() {
+    return QStringLiteral("v5");
+}
+inline QString WriteError(const QString& path, const QString& reason) {
+    return QStringLiteral("Ошибка записи файла %1: %2").arg(path, reason);
+}
+inline QString PortFileError(const QString& reason) {
+    return QStringLiteral("Ошибка файла V5ivez.ini: %1").arg(reason);
+}
+
+}  // namespace v5::msg

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace v5 {
+
+class Desktop;
+
+// When a pane takes part in the pane reset. The reset calls every pane in this order; the steps
+// before HidePanes still see which pane is being left, HidePanes itself is done by the desktop.
+enum class ResetStage : int {
+    Options = 10,     // the option boxes show the option byte again
+    LineModule = 20,  // the communication-module pane
+    Sounders = 30,
+    KeyCard = 40,
+    AccessCode = 50,  // the access-code box stores its value and closes
+    LoopParams = 60,
+    Relays = 61,
+    Indicators = 62,
+    HidePanes = 70,
+    LinkedZones = 80,  // still committed after the hide, like the panel's own tool does
+    Sweep = 100,
+};
+
+// A headless pane of the parameter area. The desktop owns it; the view shows it.
+class Pane {
+public:
+    explicit Pane(Desktop& desktop) : desktop_(desktop) {}
+    virtual ~Pane() = default;
+    Pane(const Pane&) = delete;
+    Pane& operator=(const Pane&) = delete;
+
+    // objectName of the pane's group box, e.g. "gbExt".
+    virtual QString objectName() const = 0;
+    virtual ResetStage resetStage() const = 0;
+    // Called by every pane reset, in stage order; `leaving` is true when this pane was the one shown.
+    virtual void onReset(bool leaving) = 0;
+    // Module-name prefixes ("МШС", "МР", "МД", "МС") whose names open this pane.
+    virtual QStringList modulePrefixes() const { return {}; }
+    virtual void openModule(const QString& /*name*/) {}
+    // Something was placed in or removed from a slot.
+    virtual void placementChanged() {}
+    // The settings file is about to be written.
+    virtual void commitBeforeSave() {}
+
+protected:
+    Desktop& desktop() { return desktop_; }
+    const Desktop& desktop() const { return desktop_; }
+
+private:
+    Desktop& desktop_;
+};
+
+}  // namespace v5

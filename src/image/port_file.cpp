@@ -1,0 +1,56 @@
+#include "port_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include "messages.h"
+
+namespace v5 {
+
+namespace {
+QString pathIn(const QString& folder) {
+    return QDir(folder).filePath(QString::fromLatin1(kPortFileName));
+}
+}  // namespace
+
+PortFileRead readPortFile(const QString& folder) {
+    PortFileRead result;
+    QFile file(pathIn(folder));
+    if (!file.exists()) return result;
+    result.exists = true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = FileError{msg::PortFileError(file.errorString()), file.errorString()};
+        return result;
+    }
+    // A port name is short; anything longer is not a port file of ours.
+    result.content = file.read(256);
+    return result;
+}
+
+std::optional<FileError> writePortFile(const QString& folder, const QByteArray& content) {
+    if (auto error = writeFileAtomically(pathIn(folder), content)) {
+        error->message = msg::PortFileError(error->detail);
+        return error;
+    }
+    return std::nullopt;
+}
+
+bool isSystemPortName(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^(/dev/)?tty[A-Za-z0-9_.\\-]*[0-9]$"));
+    return pattern.match(name).hasMatch();
+}
+
+PortFileChoice parsePortFile(const QByteArray& content) {
+    PortFileChoice choice;
+    if (content.isEmpty()) return choice;
+    if (content[0] >= '1' && content[0] <= '9') {
+        choice.comNumber = content[0] - '0';
+        return choice;
+    }
+    const QString name = QString::fromUtf8(content);
+    if (isSystemPortName(name)) choice.deviceName = name;
+    return choice;
+}
+
+}  // namespace v5

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+#include "image.h"
+
+namespace v5 {
+
+inline constexpr std::size_t kAccessCodeOffset = map::AccessCode.offset;
+
+struct FileError {
+    QString message;  // what the user is told
+    QString detail;   // the system's reason, if any
+};
+
+// Reads the first 32768 bytes of a settings file (a longer file is fine; a shorter one is not).
+// Returns the bytes, or an error whose message is "Ошибка чтения".
+struct SettingsRead {
+    std::optional<Image::Bytes> bytes;
+    FileError error;
+};
+SettingsRead readSettingsFile(const QString& path);
+
+// The access-code word stored in a settings file's bytes.
+std::uint16_t accessCodeOf(const Image::Bytes& bytes);
+
+// Writes exactly the 32768 image bytes, all or nothing: on failure the old file stays as it was.
+std::optional<FileError> writeSettingsFile(const QString& path, const Image& image);
+
+// Writes a whole file all or nothing (QSaveFile). On failure the message names the file and the reason.
+std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content);
+
+}  // namespace v5

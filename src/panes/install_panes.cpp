@@ -1,0 +1,13 @@
+#include "install_panes.h"
+
+#include "ext_pane.h"
+#include "panel_options.h"
+
+namespace v5 {
+
+void installPanes(Desktop& desktop) {
+    desktop.addPane(std::make_unique<PanelOptions>(desktop));
+    desktop.addPane(std::make_unique<ExtPane>(desktop));
+}
+
+}  // namespace v5

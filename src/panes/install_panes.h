@@ -1,0 +1,10 @@
+#pragma once
+
+#include "desktop.h"
+
+namespace v5 {
+
+// Gives a desktop every pane model the program has.
+void installPanes(Desktop& desktop);
+
+}  // namespace v5

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "desktop.h"
+#include "image_builder.h"
+#include "messages.h"
+#include "port_file.h"
+#include "settings_file.h"
+
+namespace v5 {
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    test::ScriptedPrompts prompts;
+    Desktop desktop{prompts, dir.path()};
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QByteArray patterned(qsizetype size) const {
+        QByteArray bytes(size, '\0');
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 + i / 256);
+        bytes[0x2CF9] = 0;
+        bytes[0x2CFA] = 0;
+        return bytes;
+    }
+    bool load(const QString& file) {
+        prompts.openAnswers.push_back(file);
+        const qsizetype before = prompts.messages.size();
+        desktop.mnLoadClick();
+        return prompts.messages.size() == before;
+    }
+};
+
+TEST_F(SettingsFileTest, ShortFileIsRefusedAndChangesNothing) {
+    desktop.image().setByte(100, 0x42);
+    const Image before = desktop.image();
+    ASSERT_TRUE(test::writeAll(path("short.v5"), patterned(32767)));
+    EXPECT_FALSE(load(path("short.v5")));
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ошибка чтения"));
+    EXPECT_EQ(desktop.image(), before);
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+
+    EXPECT_FALSE(load(path("missing.v5")));
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ошибка чтения"));
+}
+
+TEST_F(SettingsFileTest, LongerFileOpensWithItsFirst32768Bytes) {
+    const QByteArray bytes = patterned(40000);
+    ASSERT_TRUE(test::writeAll(path("long.v5"), bytes));
+    ASSERT_TRUE(load(path("long.v5")));
+    // The pane reset sweeps modules the file does not place; the archive area is never swept.
+    EXPECT_EQ(desktop.image().toByteArray().mid(0x3000), bytes.mid(0x3000, 0x5000));
+    EXPECT_EQ(desktop.windowCaption(), QFileInfo(path("long.v5")).absoluteFilePath());
+}
+
+TEST_F(SettingsFileTest, AccessCodeMustMatchTheCurrentOne) {
+    QByteArray bytes = patterned(32768);
+    bytes[0x2CF9] = 0x34;
+    bytes[0x2CFA] = 0x12;
+    ASSERT_TRUE(test::writeAll(path("coded.v5"), bytes));
+    EXPECT_FALSE(load(path("coded.v5")));
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Не тот код доступа"));
+    EXPECT_TRUE(desktop.image().isZero(0, Image::kSize));
+
+    // The code typed into the box is stored by the reset of opening the file menu.
+    desktop.mmKodDostupaClick();
+    desktop.accessCodeBox().setText(QStringLiteral("1234"));
+    desktop.mnEEPROMClick();
+    EXPECT_TRUE(load(path("coded.v5")));
+    EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0x1234);
+}
+
+TEST_F(SettingsFileTest, SavedFileLoadsBackByteForByte) {
+    QByteArray bytes = patterned(32768);
+    // A configuration the sweep leaves as it is: nothing placed, blank values everywhere they apply.
+    bytes.replace(0x22CE, 40, QByteArray(40, '\0'));
+    ASSERT_TRUE(test::writeAll(path("in.v5"), bytes));
+    ASSERT_TRUE(load(path("in.v5")));
+    const Image loaded = desktop.image();
+
+    prompts.saveAnswers.push_back(path("out.v5"));
+    desktop.mnSaveClick();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(prompts.lastProposedSaveName, QFileInfo(path("in.v5")).absoluteFilePath());
+    EXPECT_EQ(test::readAll(path("out.v5")), loaded.toByteArray());
+    EXPECT_EQ(desktop.windowCaption(), QFileInfo(path("out.v5")).absoluteFilePath());
+
+    ASSERT_TRUE(load(path("out.v5")));
+    EXPECT_EQ(desktop.image(), loaded);
+}
+
+TEST_F(SettingsFileTest, FirstSaveProposesNoFileChosen) {
+    prompts.saveAnswers.push_back(std::nullopt);
+    desktop.mnSaveClick();
+    EXPECT_EQ(prompts.lastProposedSaveName, QStringLiteral("Файл не выбран"));
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
+TEST_F(SettingsFileTest, FailedSaveIsReportedAndKeepsTheOldFileAndCaption) {
+    const QString target = path("keep.v5");
+    ASSERT_TRUE(test::writeAll(target, "old contents"));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    desktop.image().setByte(5, 1);
+    prompts.saveAnswers.push_back(target);
+    desktop.mnSaveClick();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (QFileInfo(dir.path()).isWritable() && prompts.messages.isEmpty())
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Ошибка записи файла")))
+        << prompts.messages[0].toStdString();
+    EXPECT_EQ(test::readAll(target), QByteArray("old contents"));
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
+TEST_F(SettingsFileTest, SaveThatCannotReplaceTheTargetLeavesNoStrayFile) {
+    // A folder standing where the file should go: the write happens, the final rename cannot.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.v5")));
+    prompts.saveAnswers.push_back(path("taken.v5"));
+    desktop.mnSaveClick();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Ошибка записи файла")));
+    EXPECT_TRUE(QFileInfo(path("taken.v5")).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
+TEST_F(SettingsFileTest, CancelledOpenStillRebuildsSlotsAndResets) {
+    test::placeModule(desktop.image(), 3, QStringLiteral("МР2"));
+    desktop.image().fill(map::Relays.offset, map::Relays.size(), 1);
+    prompts.openAnswers.push_back(std::nullopt);
+    desktop.mnLoadClick();
+    EXPECT_EQ(desktop.captions().at(3), QStringLiteral("МР2"));
+    EXPECT_TRUE(desktop.image().isZero(map::Relays.offset, 40));
+    EXPECT_FALSE(desktop.image().isZero(map::Relays.at(4), 40));
+}
+
+class PortFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    test::ScriptedPrompts prompts;
+    QString ini() const { return dir.filePath(QStringLiteral("V5ivez.ini")); }
+};
+
+TEST_F(PortFileTest, FirstRunCreatesTheFileWithCom1) {
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    EXPECT_EQ(test::readAll(ini()), QByteArray("1"));
+    EXPECT_EQ(desktop.checkedComPort(), 1);
+    EXPECT_EQ(desktop.portName(), QStringLiteral("COM1"));
+}
+
+TEST_F(PortFileTest, FirstDigitChoosesThePortAndIsWrittenBack) {
+    ASSERT_TRUE(test::writeAll(ini(), "7junk"));
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    EXPECT_EQ(desktop.portName(), QStringLiteral("COM7"));
+    EXPECT_EQ(test::readAll(ini()), QByteArray("7"));
+    desktop.COM_Click(3);
+    EXPECT_EQ(desktop.checkedComPort(), 3);
+    EXPECT_EQ(test::readAll(ini()), QByteArray("3"));
+}
+
+TEST_F(PortFileTest, OtherContentChoosesNoPortAndKeepsTheFile) {
+    for (const char* content : {"0", "x", "", "COM1"}) {
+        ASSERT_TRUE(test::writeAll(ini(), content));
+        Desktop desktop(prompts, dir.path());
+        desktop.FormCreate();
+        EXPECT_EQ(desktop.checkedComPort(), 0) << content;
+        EXPECT_TRUE(desktop.portName().isEmpty()) << content;
+        EXPECT_EQ(test::readAll(ini()), QByteArray(content));
+    }
+}
+
+TEST_F(PortFileTest, SystemPortNameIsRememberedInsteadOfADigit) {
+    {
+        Desktop desktop(prompts, dir.path());
+        desktop.FormCreate();
+        desktop.chooseSystemPort(QStringLiteral("ttyUSB0"));
+        EXPECT_EQ(desktop.checkedComPort(), 0);
+        EXPECT_EQ(test::readAll(ini()), QByteArray("ttyUSB0"));
+    }
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    EXPECT_EQ(desktop.portName(), QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(desktop.checkedSystemPort(), QStringLiteral("ttyUSB0"));
+    EXPECT_TRUE(isSystemPortName(QStringLiteral("/dev/ttyACM1")));
+    EXPECT_FALSE(isSystemPortName(QStringLiteral("../etc/passwd")));
+}
+
+TEST_F(PortFileTest, UnwritablePortFileIsReportedAndStartUpGoesOn) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("V5ivez.ini")));  // a folder in its place
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Ошибка файла V5ivez.ini")));
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
+}  // namespace
+}  // namespace v5
