@@ -1,0 +1,304 @@
+#include "main_window.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "access_code_view.h"
+#include "ext_pane.h"
+#include "ext_pane_view.h"
+#include "install_panes.h"
+#include "panel_options.h"
+#include "port_file.h"
+#include "window_prompts.h"
+
+namespace v5 {
+
+namespace {
+constexpr int kClientWidth = 790;
+constexpr int kClientHeight = 535;
+constexpr int kSlotsHeight = 37;
+
+const char* const kOptionNames[] = {"cbAvtovziatie", "cbDisableProg", "cbDisableAC"};
+const char16_t* const kOptionCaptions[] = {u"Автовзятие шлейфов", u"Запрет программирования по шине",
+                                           u"Работа только от внешнего источника 12В."};
+}  // namespace
+
+TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
+    : QMainWindow(parent), systemPorts_(std::move(setup.systemPorts)) {
+    setObjectName(QStringLiteral("TV5ivezMainForm"));
+    // The window is laid out for a small dialog font, as the panel's installers know it.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    if (setup.prompts) {
+        prompts_ = setup.prompts;
+    } else {
+        ownPrompts_ = std::make_unique<WindowPrompts>(this);
+        prompts_ = ownPrompts_.get();
+    }
+    desktop_ = std::make_unique<Desktop>(*prompts_,
+                                         setup.workFolder.isEmpty() ? QDir::currentPath() : setup.workFolder);
+    installPanes(*desktop_);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(central);
+    buildSlots(central);
+    buildParameterArea(central);
+    buildMenu();
+    buildSlotMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    desktop_->FormCreate();
+    render();
+}
+
+TV5ivezMainForm::~TV5ivezMainForm() = default;
+
+void TV5ivezMainForm::buildSlots(QWidget* central) {
+    auto* gbSlots = new QGroupBox(QStringLiteral("Слоты"), central);
+    gbSlots->setObjectName(QStringLiteral("gbSlots"));
+    gbSlots->setGeometry(0, 0, kClientWidth, kSlotsHeight);
+    auto* row = new QHBoxLayout(gbSlots);
+    row->setContentsMargins(4, 0, 4, 2);
+    row->setSpacing(1);
+    for (int s = 1; s <= kSlotCount; ++s) {
+        auto* button = new QPushButton(QString::number(s), gbSlots);
+        button->setObjectName(QStringLiteral("btnSlot%1").arg(s));
+        button->setProperty("tag", s);
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumWidth(10);
+        connect(button, &QPushButton::clicked, this, [this, button] { openByName(button->text()); });
+        connect(button, &QWidget::customContextMenuRequested, this,
+                [this, s](const QPoint& at) { btnSlotContextPopup(s, at); });
+        row->addWidget(button);
+        slotButtons_.at(static_cast<std::size_t>(s - 1)) = button;
+    }
+}
+
+void TV5ivezMainForm::buildParameterArea(QWidget* central) {
+    gbParameter_ = new QGroupBox(central);
+    gbParameter_->setObjectName(QStringLiteral("gbParameter"));
+    gbParameter_->setGeometry(0, kSlotsHeight, kClientWidth, kClientHeight - kSlotsHeight);
+
+    auto* options = desktop_->pane<PanelOptions>();
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf16(kOptionCaptions[i]), gbParameter_);
+        box->setObjectName(QString::fromLatin1(kOptionNames[i]));
+        box->setGeometry(8 + 200 * i + (i == 2 ? 30 : 0), gbParameter_->height() - 26, i == 0 ? 190 : 250,
+                         20);
+        const auto option = static_cast<PanelOptions::Option>(i);
+        connect(box, &QCheckBox::clicked, this,
+                [this, options, option](bool ticked) { act([&] { options->setOption(option, ticked); }); });
+        optionBoxes_.at(static_cast<std::size_t>(i)) = box;
+    }
+
+    extView_ = new ExtPaneView(*desktop_->pane<ExtPane>(), gbParameter_);
+    extView_->setGeometry(8, 20, 320, 150);
+    extView_->hide();
+    connect(extView_, &ExtPaneView::edited, this, [this] { render(); });
+}
+
+QMenu* TV5ivezMainForm::addMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* TV5ivezMainForm::addItem(QWidget* menu, const char* name, const QString& caption,
+                                  std::function<void()> handler) {
+    auto* item = new QAction(caption, menu);
+    item->setObjectName(QString::fromLatin1(name));
+    menu->addAction(item);
+    if (handler)
+        connect(item, &QAction::triggered, this, [this, handler = std::move(handler)] { act(handler); });
+    return item;
+}
+
+void TV5ivezMainForm::addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix,
+                                     int count) {
+    for (int n = 1; n <= count; ++n) {
+        const QString caption = captionPrefix + QString::number(n);
+        const QByteArray name = QByteArray(namePrefix) + QByteArray::number(n);
+        QAction* item = addItem(menu, name.constData(), caption, nullptr);
+        connect(item, &QAction::triggered, this, [this, caption] { openByName(caption); });
+    }
+}
+
+void TV5ivezMainForm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu2"));
+    // Fourteen items have to fit the fixed width of the window.
+    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
+    Desktop& d = *desktop_;
+
+    QAction* code =
+        addItem(bar, "mmKodDostupa", QStringLiteral("Код доступа"), [&d] { d.mmKodDostupaClick(); });
+    connect(code, &QAction::triggered, this, [this] {
+        if (accessView_) accessView_->edit()->setFocus();
+    });
+
+    comMenu_ = addMenu(bar, "ComSelect", QStringLiteral("COM-порт"));
+    connect(comMenu_, &QMenu::aboutToShow, this, [this] {
+        desktop_->ComSelectClick();
+        refreshSystemPorts();
+        render();
+    });
+    for (int n = 1; n <= 9; ++n) {
+        const QByteArray name = "COM_" + QByteArray::number(n);
+        QAction* item =
+            addItem(comMenu_, name.constData(), QStringLiteral("COM%1").arg(n), [&d, n] { d.COM_Click(n); });
+        item->setCheckable(true);
+        comItems_.at(static_cast<std::size_t>(n - 1)) = item;
+    }
+    systemPortsSeparator_ = comMenu_->addSeparator();
+    refreshSystemPorts();
+
+    QMenu* file = addMenu(bar, "mnEEPROM", QStringLiteral("Файл настроек"));
+    connect(file, &QMenu::aboutToShow, this, [this] { act([this] { desktop_->mnEEPROMClick(); }); });
+    addItem(file, "mnLoad", QStringLiteral("Прочитать с  диска"), [&d] { d.mnLoadClick(); });
+    addItem(file, "mnSave", QStringLiteral("Записать на диск"), [&d] { d.mnSaveClick(); });
+    addItem(file, "ReadFromV5", QStringLiteral("Прочитать из прибора"), nullptr);
+    addItem(file, "WriteToV5", QStringLiteral("Записать в прибор"), nullptr);
+    addItem(file, "mnRead", QStringLiteral("Прочитать с микросхемы"), nullptr);
+    addItem(file, "mnWrite", QStringLiteral("Записать в микросхему"), nullptr);
+
+    addModuleItems(addMenu(bar, "mShls", QStringLiteral("МШС")), "mmiShl", QStringLiteral("МШС"), 8);
+    addModuleItems(addMenu(bar, "mRele", QStringLiteral("МР")), "mmiRele", QStringLiteral("МР"), 16);
+    QMenu* ud = addMenu(bar, "mUD", QStringLiteral("МД(В)"));
+    addModuleItems(ud, "mmiUD", QStringLiteral("МД"), 8);
+    addModuleItems(ud, "mmiUDV", QStringLiteral("МДВ"), 4);
+    addModuleItems(addMenu(bar, "MLine", QStringLiteral("МС")), "mmiLine", QStringLiteral("МС"), 8);
+
+    addItem(bar, "mZO", QStringLiteral("ЗО"), nullptr);
+    addItem(bar, "mExt", QStringLiteral("Внешнние модули"),
+            [this] { desktop_->pane<ExtPane>()->mExtClick(); });
+
+    QMenu* groups = addMenu(bar, "mGR", QStringLiteral("Группы ШС"));
+    addItem(groups, "mGRZona", QStringLiteral("Зоны"), nullptr);
+    addItem(groups, "mGRRazdel", QStringLiteral("Разделы"), nullptr);
+    addItem(groups, "mGRSZona", QStringLiteral("Связанные зоны"), nullptr);
+
+    QMenu* keys = addMenu(bar, "mKey", QStringLiteral("Ключи"));
+    addItem(keys, "keyAdd", QStringLiteral("Добавить"), nullptr);
+    addItem(keys, "N22", QStringLiteral("Редактировать"), nullptr);
+    addItem(keys, "N16", QStringLiteral("Переписать из пульта ввода"), nullptr);
+    addItem(keys, "N1", QStringLiteral("Ввести код"), nullptr);
+
+    addItem(bar, "mArj", QStringLiteral("Архив"), nullptr);
+    addItem(bar, "mR", QStringLiteral("Отчет"), nullptr);
+    addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
+}
+
+void TV5ivezMainForm::buildSlotMenu() {
+    pmSlots_ = new QMenu(this);
+    pmSlots_->setObjectName(QStringLiteral("pmSlots"));
+    struct Group {
+        const char* name;
+        const char16_t* caption;
+        const char* itemPrefix;
+        int first;
+        int count;
+    };
+    const Group groups[] = {{"N24", u"Модуль шлейфов сигнализации (МШС)", "miShl", 0, 8},
+                            {"N25", u"Модуль реле (МР) ", "miRele", 8, 16},
+                            {"N26", u"Модуль доступа (МД)", "miUD", 24, 8},
+                            {"N27", u"Модуль связи (МС)", "miLine", 32, 8}};
+    for (const Group& g : groups) {
+        QMenu* sub = pmSlots_->addMenu(QString::fromUtf16(g.caption));
+        sub->setObjectName(QString::fromLatin1(g.name));
+        sub->menuAction()->setObjectName(QString::fromLatin1(g.name));
+        for (int i = 0; i < g.count; ++i) {
+            const QString moduleName = allModuleNames().at(g.first + i);
+            const QByteArray name = QByteArray(g.itemPrefix) + QByteArray::number(i + 1);
+            QAction* item = addItem(sub, name.constData(), moduleName,
+                                    [this, moduleName] { desktop_->miClick(moduleName); });
+            slotItems_.insert(moduleName, item);
+        }
+    }
+    addItem(pmSlots_, "N28", Desktop::deleteItem(), [this] { desktop_->miClick(Desktop::deleteItem()); });
+}
+
+void TV5ivezMainForm::refreshSystemPorts() {
+    QStringList wanted;
+    for (const QString& port : systemPorts_ ? systemPorts_() : QStringList())
+        if (isSystemPortName(port)) wanted << port;
+    // The remembered port stays offered even while its adapter is unplugged.
+    if (!desktop_->checkedSystemPort().isEmpty() && !wanted.contains(desktop_->checkedSystemPort()))
+        wanted << desktop_->checkedSystemPort();
+
+    QStringList shown;
+    for (QAction* item : std::as_const(systemPortItems_))
+        shown << item->text();
+    if (shown != wanted) {
+        qDeleteAll(systemPortItems_);
+        systemPortItems_.clear();
+        for (const QString& port : std::as_const(wanted)) {
+            QAction* item = addItem(comMenu_, "", port, [this, port] { desktop_->chooseSystemPort(port); });
+            item->setObjectName(QStringLiteral("port_") + port);
+            item->setCheckable(true);
+            systemPortItems_ << item;
+        }
+    }
+    systemPortsSeparator_->setVisible(!systemPortItems_.isEmpty());
+}
+
+void TV5ivezMainForm::btnSlotContextPopup(int slot, const QPoint& at) {
+    desktop_->btnSlotContextPopup(slot);
+    for (auto it = slotItems_.cbegin(); it != slotItems_.cend(); ++it)
+        it.value()->setEnabled(desktop_->popupItemEnabled(it.key()));
+    pmSlots_->popup(slotButtons_.at(static_cast<std::size_t>(slot - 1))->mapToGlobal(at));
+}
+
+void TV5ivezMainForm::openByName(const QString& name) {
+    act([&] { desktop_->mClick(name); });
+    const int slot = desktop_->focusedSlot();
+    if (slot >= 1) slotButtons_.at(static_cast<std::size_t>(slot - 1))->setFocus();
+}
+
+void TV5ivezMainForm::act(const std::function<void()>& action) {
+    action();
+    render();
+}
+
+void TV5ivezMainForm::render() {
+    const Desktop& d = *desktop_;
+    setWindowTitle(d.windowCaption());
+    for (int s = 1; s <= kSlotCount; ++s)
+        slotButtons_.at(static_cast<std::size_t>(s - 1))->setText(d.captions().at(s));
+    gbParameter_->setTitle(d.title());
+
+    const auto* options = d.pane<PanelOptions>();
+    for (int i = 0; i < 3; ++i) {
+        QCheckBox* box = optionBoxes_.at(static_cast<std::size_t>(i));
+        const QSignalBlocker block(box);
+        box->setChecked(options->isTicked(static_cast<PanelOptions::Option>(i)));
+    }
+
+    extView_->setVisible(d.isPaneVisible(extView_->objectName()));
+    extView_->render();
+
+    AccessCodeBox& box = desktop_->accessCodeBox();
+    if (box.isOpen() && !accessView_) {
+        accessView_ = new Ttemp_gbKD(box, gbParameter_);
+        accessView_->show();
+    } else if (!box.isOpen() && accessView_) {
+        delete accessView_.data();
+    } else if (accessView_) {
+        accessView_->render();
+    }
+
+    for (int n = 1; n <= 9; ++n)
+        comItems_.at(static_cast<std::size_t>(n - 1))->setChecked(d.checkedComPort() == n);
+    for (QAction* item : std::as_const(systemPortItems_))
+        item->setChecked(item->text() == d.checkedSystemPort());
+}
+
+}  // namespace v5

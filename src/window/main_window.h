@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+
+#include "desktop.h"
+
+namespace v5 {
+
+class ExtPaneView;
+class Ttemp_gbKD;
+
+// What the main window is started with; tests give their own answers and folders.
+struct MainFormSetup {
+    UserPrompts* prompts = nullptr;  // dialogs over the window when not given
+    QString workFolder;              // the current folder when empty
+    // The serial ports the system offers besides COM1..COM9 (names such as "ttyUSB0").
+    std::function<QStringList()> systemPorts;
+};
+
+// The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
+// desktop and turns the user's clicks into desktop calls; the rules live in the desktop.
+class TV5ivezMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TV5ivezMainForm(MainFormSetup setup = MainFormSetup(), QWidget* parent = nullptr);
+    ~TV5ivezMainForm() override;
+
+    Desktop& desktop() { return *desktop_; }
+    // Shows the desktop's state in every control.
+    void render();
+
+private:
+    void buildSlots(QWidget* central);
+    void buildParameterArea(QWidget* central);
+    void buildMenu();
+    QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption);
+    QAction* addItem(QWidget* menu, const char* name, const QString& caption, std::function<void()> handler);
+    void addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix, int count);
+    void buildSlotMenu();
+    void refreshSystemPorts();
+
+    void btnSlotContextPopup(int slot, const QPoint& at);
+    void openByName(const QString& name);
+    // Runs a desktop action, then shows the result.
+    void act(const std::function<void()>& action);
+
+    std::unique_ptr<UserPrompts> ownPrompts_;
+    UserPrompts* prompts_;
+    std::unique_ptr<Desktop> desktop_;
+    std::function<QStringList()> systemPorts_;
+
+    std::array<QPushButton*, kSlotCount> slotButtons_{};
+    QMenu* pmSlots_ = nullptr;
+    QHash<QString, QAction*> slotItems_;
+    QGroupBox* gbParameter_ = nullptr;
+    std::array<QCheckBox*, 3> optionBoxes_{};
+    ExtPaneView* extView_ = nullptr;
+    QPointer<Ttemp_gbKD> accessView_;
+    QMenu* comMenu_ = nullptr;
+    std::array<QAction*, 9> comItems_{};
+    QAction* systemPortsSeparator_ = nullptr;
+    QList<QAction*> systemPortItems_;
+};
+
+}  // namespace v5

@@ -1,0 +1,202 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "image_builder.h"
+#include "main_window.h"
+
+namespace v5 {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    test::ScriptedPrompts prompts_;
+    QPointer<TV5ivezMainForm> window_;
+
+    TV5ivezMainForm& window() { return *window_; }
+    template <class T>
+    T* find(const QString& name) {
+        T* found = window_->findChild<T*>(name);
+        if (!found) qWarning("no widget named %s", qPrintable(name));
+        return found;
+    }
+    QAction* action(const QString& name) { return find<QAction>(name); }
+    QMenu* menu(const QString& name) { return find<QMenu>(name); }
+    // Clicks a check box on its indicator, where a user would.
+    void tick(const QString& name) {
+        auto* box = find<QCheckBox>(name);
+        QVERIFY(box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void openMenu(const QString& name) {
+        QMenu* m = menu(name);
+        QVERIFY(m);
+        emit m->aboutToShow();
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        prompts_ = test::ScriptedPrompts();
+        MainFormSetup setup;
+        setup.prompts = &prompts_;
+        setup.workFolder = dir_->path();
+        setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
+        window_ = new TV5ivezMainForm(setup);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        delete window_.data();
+        QTRY_VERIFY(!window_);
+    }
+
+    void startsBlankWithCompleteMenu() {
+        QCOMPARE(window().windowTitle(), QStringLiteral("Файл не выбран"));
+        QCOMPARE(window().centralWidget()->size(), QSize(790, 535));
+        for (int s = 1; s <= 20; ++s) {
+            auto* button = find<QPushButton>(QStringLiteral("btnSlot%1").arg(s));
+            QVERIFY(button);
+            QCOMPARE(button->text(), QString::number(s));
+        }
+        QMenuBar* bar = find<QMenuBar>(QStringLiteral("MainMenu2"));
+        QVERIFY(bar);
+        QStringList top;
+        for (QAction* a : bar->actions())
+            top << a->text();
+        QCOMPARE(top,
+                 (QStringList{QStringLiteral("Код доступа"), QStringLiteral("COM-порт"),
+                              QStringLiteral("Файл настроек"), QStringLiteral("МШС"), QStringLiteral("МР"),
+                              QStringLiteral("МД(В)"), QStringLiteral("МС"), QStringLiteral("ЗО"),
+                              QStringLiteral("Внешнние модули"), QStringLiteral("Группы ШС"),
+                              QStringLiteral("Ключи"), QStringLiteral("Архив"), QStringLiteral("Отчет"),
+                              QStringLiteral("Выход")}));
+        QStringList file;
+        for (QAction* a : menu(QStringLiteral("mnEEPROM"))->actions())
+            file << a->objectName();
+        QCOMPARE(file, (QStringList{QStringLiteral("mnLoad"), QStringLiteral("mnSave"),
+                                    QStringLiteral("ReadFromV5"), QStringLiteral("WriteToV5"),
+                                    QStringLiteral("mnRead"), QStringLiteral("mnWrite")}));
+        QCOMPARE(action(QStringLiteral("mnLoad"))->text(), QStringLiteral("Прочитать с  диска"));
+        QCOMPARE(menu(QStringLiteral("mUD"))->actions().size(), 12);
+        QCOMPARE(action(QStringLiteral("mmiUDV4"))->text(), QStringLiteral("МДВ4"));
+        QCOMPARE(menu(QStringLiteral("mRele"))->actions().size(), 16);
+        QVERIFY(action(QStringLiteral("COM_1"))->isChecked());
+        QCOMPARE(test::readAll(dir_->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("1"));
+        QCOMPARE(find<QGroupBox>(QStringLiteral("gbParameter"))->title(), QStringLiteral("Параметры"));
+    }
+
+    void rightClickPlacesAModuleThroughTheSlotMenu() {
+        auto* button = find<QPushButton>(QStringLiteral("btnSlot3"));
+        emit button->customContextMenuRequested(QPoint(2, 2));
+        QMenu* popup = menu(QStringLiteral("pmSlots"));
+        QTRY_VERIFY(popup->isVisible());
+        QStringList groups;
+        for (QAction* a : popup->actions())
+            groups << a->text();
+        QCOMPARE(groups,
+                 (QStringList{QStringLiteral("Модуль шлейфов сигнализации (МШС)"),
+                              QStringLiteral("Модуль реле (МР) "), QStringLiteral("Модуль доступа (МД)"),
+                              QStringLiteral("Модуль связи (МС)"), QStringLiteral("Удалить")}));
+        action(QStringLiteral("miShl2"))->trigger();
+        popup->hide();
+        QCOMPARE(button->text(), QStringLiteral("МШС2"));
+        QCOMPARE(window().desktop().image().byte(0x22D2), 3);
+        QCOMPARE(window().desktop().image().byte(0x22D3), 1);
+
+        emit find<QPushButton>(QStringLiteral("btnSlot5"))->customContextMenuRequested(QPoint(2, 2));
+        QVERIFY(!action(QStringLiteral("miShl2"))->isEnabled());
+        QVERIFY(action(QStringLiteral("miShl1"))->isEnabled());
+        action(QStringLiteral("N28"))->trigger();
+        popup->hide();
+        QCOMPARE(find<QPushButton>(QStringLiteral("btnSlot5"))->text(), QStringLiteral("5"));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(find<QGroupBox>(QStringLiteral("gbParameter"))->title(), QStringLiteral("МШС2"));
+    }
+
+    void accessCodeTypedIsCommittedByOpeningAMenu() {
+        action(QStringLiteral("mmKodDostupa"))->trigger();
+        auto* edit = find<QLineEdit>(QStringLiteral("Ttemp_meKD"));
+        QVERIFY(edit);
+        QVERIFY(find<QGroupBox>(QStringLiteral("Ttemp_gbKD")));
+        QCOMPARE(edit->text(), QStringLiteral("0000"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("2580"));
+        openMenu(QStringLiteral("mnEEPROM"));
+        QCOMPARE(window().desktop().image().wordLE(0x2CF9), 0x2580);
+        QTRY_VERIFY(!window().findChild<QGroupBox*>(QStringLiteral("Ttemp_gbKD")));
+
+        action(QStringLiteral("mmKodDostupa"))->trigger();
+        QCOMPARE(find<QLineEdit>(QStringLiteral("Ttemp_meKD"))->text(), QStringLiteral("2580"));
+    }
+
+    void externalModuleTickWritesItsBitAtOnce() {
+        action(QStringLiteral("mExt"))->trigger();
+        auto* pane = find<QGroupBox>(QStringLiteral("gbExt"));
+        QVERIFY(pane->isVisible());
+        if (qEnvironmentVariableIsSet("V5_SHOT")) window_->grab().save(qEnvironmentVariable("V5_SHOT"));
+        tick(QStringLiteral("cbMK2"));
+        QCOMPARE(window().desktop().image().byte(0x2BF8), 0x02);
+        tick(QStringLiteral("cbAvtovziatie"));
+        QCOMPARE(window().desktop().image().byte(0x2BC6), 0x01);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot1")), Qt::LeftButton);
+        QVERIFY(!pane->isVisible());
+    }
+
+    void loadShowsOptionsAndPathSaveWritesTheSameBytes() {
+        QByteArray bytes(32768, '\0');
+        bytes[0x2BC6] = 0x05;
+        bytes[0x22CE] = 2;  // МР4 in slot 1
+        bytes[0x22CF] = 3;
+        const QString in = dir_->filePath(QStringLiteral("in.v5"));
+        QVERIFY(test::writeAll(in, bytes));
+        prompts_.openAnswers.push_back(in);
+        openMenu(QStringLiteral("mnEEPROM"));
+        action(QStringLiteral("mnLoad"))->trigger();
+        QCOMPARE(window().windowTitle(), QFileInfo(in).absoluteFilePath());
+        QVERIFY(find<QCheckBox>(QStringLiteral("cbAvtovziatie"))->isChecked());
+        QVERIFY(!find<QCheckBox>(QStringLiteral("cbDisableProg"))->isChecked());
+        QVERIFY(find<QCheckBox>(QStringLiteral("cbDisableAC"))->isChecked());
+        QCOMPARE(find<QPushButton>(QStringLiteral("btnSlot1"))->text(), QStringLiteral("МР4"));
+
+        const QString out = dir_->filePath(QStringLiteral("out.v5"));
+        prompts_.saveAnswers.push_back(out);
+        action(QStringLiteral("mnSave"))->trigger();
+        QCOMPARE(window().windowTitle(), QFileInfo(out).absoluteFilePath());
+        QCOMPARE(test::readAll(out), window().desktop().image().toByteArray());
+        QVERIFY(prompts_.messages.isEmpty());
+    }
+
+    void systemPortIsOfferedAndRemembered() {
+        openMenu(QStringLiteral("ComSelect"));
+        QAction* usb = action(QStringLiteral("port_ttyUSB0"));
+        QVERIFY(usb);
+        usb->trigger();
+        QVERIFY(usb->isChecked());
+        QVERIFY(!action(QStringLiteral("COM_1"))->isChecked());
+        QCOMPARE(window().desktop().portName(), QStringLiteral("ttyUSB0"));
+        QCOMPARE(test::readAll(dir_->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("ttyUSB0"));
+        action(QStringLiteral("COM_4"))->trigger();
+        QVERIFY(!usb->isChecked());
+        QVERIFY(action(QStringLiteral("COM_4"))->isChecked());
+    }
+};
+
+}  // namespace v5
+
+QTEST_MAIN(v5::MainWindowTest)
+#include "main_window_test.moc"
