@@ -52,6 +52,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     buildParameterArea(central);
     buildMenu();
     buildSlotMenu();
+    fitMenuBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     desktop_->FormCreate();
@@ -88,11 +89,12 @@ void TV5ivezMainForm::buildParameterArea(QWidget* central) {
     gbParameter_->setGeometry(0, kSlotsHeight, kClientWidth, kClientHeight - kSlotsHeight);
 
     auto* options = desktop_->pane<PanelOptions>();
+    int x = 8;
     for (int i = 0; i < 3; ++i) {
         auto* box = new QCheckBox(QString::fromUtf16(kOptionCaptions[i]), gbParameter_);
         box->setObjectName(QString::fromLatin1(kOptionNames[i]));
-        box->setGeometry(8 + 200 * i + (i == 2 ? 30 : 0), gbParameter_->height() - 26, i == 0 ? 190 : 250,
-                         20);
+        box->setGeometry(x, gbParameter_->height() - 26, box->sizeHint().width(), 20);
+        x += box->width() + 24;
         const auto option = static_cast<PanelOptions::Option>(i);
         connect(box, &QCheckBox::clicked, this,
                 [this, options, option](bool ticked) { act([&] { options->setOption(option, ticked); }); });
@@ -135,8 +137,6 @@ void TV5ivezMainForm::addModuleItems(QMenu* menu, const char* namePrefix, const 
 void TV5ivezMainForm::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu2"));
-    // Fourteen items have to fit the fixed width of the window.
-    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
     Desktop& d = *desktop_;
 
     QAction* code =
@@ -195,6 +195,16 @@ void TV5ivezMainForm::buildMenu() {
     addItem(bar, "mArj", QStringLiteral("Архив"), nullptr);
     addItem(bar, "mR", QStringLiteral("Отчет"), nullptr);
     addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
+}
+
+void TV5ivezMainForm::fitMenuBar() {
+    // All fourteen items must show in the fixed width; wide system fonts get a smaller menu font.
+    QMenuBar* bar = menuBar();
+    QFont font = bar->font();
+    while (bar->sizeHint().width() > kClientWidth && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        bar->setFont(font);
+    }
 }
 
 void TV5ivezMainForm::buildSlotMenu() {

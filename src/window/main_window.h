@@ -47,6 +47,7 @@ private:
     QAction* addItem(QWidget* menu, const char* name, const QString& caption, std::function<void()> handler);
     void addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix, int count);
     void buildSlotMenu();
+    void fitMenuBar();
     void refreshSystemPorts();
 
     void btnSlotContextPopup(int slot, const QPoint& at);
