@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace v5 {
+
+// Shows a written text file to the user in the system's text editor; the program does not wait.
+// The window opens it with QDesktopServices; tests record the call.
+class TextViewer {
+public:
+    virtual ~TextViewer() = default;
+    virtual void open(const QString& path) = 0;
+};
+
+}  // namespace v5
