@@ -1,10 +1,15 @@
 #include "commands.h"
 
+#include "report_commands.h"
+
 namespace v5::cli {
 
 namespace {
 constexpr Command kCommands[] = {
     // File commands (report_commands.cpp) and device commands (device_commands.cpp) go here.
+    {"report", "write the configuration report (report.txt) of a settings file", reportCommand},
+    {"archive", "write the event archive (arj.txt) held in a settings file", archiveCommand},
+    {"info", "summarise a settings file", infoCommand},
     {"version", "print the program's version",
      [](const QStringList&, Io& io) {
          io.out << "v5ivez-cli 0.1\n";

@@ -1,0 +1,256 @@
+#include "report_commands.h"
+
+#include <memory>
+#include <optional>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include "configuration_counts.h"
+#include "desktop.h"
+#include "event_archive.h"
+#include "ext_pane.h"
+#include "install_panes.h"
+#include "report_actions.h"
+#include "settings_file.h"
+#include "slots.h"
+#include "text_encoding.h"
+
+namespace v5::cli {
+
+namespace {
+
+const QString kStdout = QStringLiteral("-");
+
+// The desktop's questions, answered without anyone to ask; anything it wants to tell goes to stderr.
+class NoPrompts : public UserPrompts {
+public:
+    explicit NoPrompts(QTextStream& err) : err_(err) {}
+    std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    void message(const QString& text) override { err_ << "v5ivez-cli: " << text << '\n'; }
+
+private:
+    QTextStream& err_;
+};
+
+// A window without a screen, holding the file as the window holds it right after loading it.
+struct LoadedDesktop {
+    explicit LoadedDesktop(QTextStream& err) : prompts(err), desktop(prompts, QDir::currentPath()) {}
+    NoPrompts prompts;
+    Desktop desktop;
+};
+
+// Loads a settings file the way the window does after a successful read: the slot captions are
+// rebuilt from the file's slot table and the pane reset (with the orphan sweep) runs. The access
+// code is not compared: the command line has no current configuration to protect.
+std::unique_ptr<LoadedDesktop> load(const QString& path, Io& io) {
+    const SettingsRead read = readSettingsFile(path);
+    if (!read.bytes) {
+        const QFileInfo info(path);
+        QString reason = read.error.detail;
+        if (!info.exists())
+            reason = QStringLiteral("no such file");
+        else if (info.isDir())
+            reason = QStringLiteral("it is a folder");
+        else if (reason.isEmpty())
+            reason =
+                QStringLiteral("%1 bytes long, a settings file holds %2").arg(info.size()).arg(Image::kSize);
+        io.err << "v5ivez-cli: cannot read the settings file " << path << ": " << reason << '\n';
+        return nullptr;
+    }
+    auto loaded = std::make_unique<LoadedDesktop>(io.err);
+    installPanes(loaded->desktop);
+    loaded->desktop.acceptReadImage(*read.bytes);
+    return loaded;
+}
+
+struct ExportOptions {
+    QString image;
+    QString output;
+    bool utf8 = false;
+    bool help = false;
+};
+
+// IMAGE [-o OUT] [--utf8] [--help], in any order. Nothing when the line is wrong (already told).
+std::optional<ExportOptions> parseExport(const QStringList& args, const QString& defaultOutput, Io& io,
+                                         const char* command) {
+    ExportOptions options;
+    options.output = defaultOutput;
+    bool haveImage = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            options.help = true;
+        } else if (a == QStringLiteral("--utf8")) {
+            options.utf8 = true;
+        } else if (a == QStringLiteral("-o") || a == QStringLiteral("--output")) {
+            if (++i >= args.size()) {
+                io.err << "v5ivez-cli " << command << ": " << a
+                       << " needs a file name (or - for standard output)\n";
+                return std::nullopt;
+            }
+            options.output = args[i];
+        } else if (a.startsWith(QLatin1Char('-')) && a != kStdout) {
+            io.err << "v5ivez-cli " << command << ": unknown option " << a << '\n';
+            return std::nullopt;
+        } else if (!haveImage) {
+            options.image = a;
+            haveImage = true;
+        } else {
+            io.err << "v5ivez-cli " << command << ": one settings file only, got also " << a << '\n';
+            return std::nullopt;
+        }
+    }
+    if (!haveImage && !options.help) {
+        io.err << "v5ivez-cli " << command << ": which settings file?\n";
+        return std::nullopt;
+    }
+    return options;
+}
+
+void printExportHelp(QTextStream& to, const char* command, const char* what, const QString& file) {
+    to << "Usage: v5ivez-cli " << command << " IMAGE.v5 [-o OUT] [--utf8]\n\n"
+       << what << "\n\n"
+       << "  -o OUT    write to OUT instead of " << file << " in the current folder; - writes to\n"
+       << "            standard output\n"
+       << "  --utf8    UTF-8 with LF line ends instead of Windows-1251 with CR LF\n"
+       << "  --help    show this text\n\n"
+       << "The file is written whole or not at all. Exit status: 0 success, 1 the settings file\n"
+       << "cannot be read or the output cannot be written, 2 wrong usage.\n";
+}
+
+// Writes the lines to a file (all or nothing) or, for "-", to standard output.
+int writeOutput(const QStringList& lines, const ExportOptions& options, Io& io) {
+    const TextFormat format = options.utf8 ? TextFormat::Utf8Lf : TextFormat::Windows1251CrLf;
+    QByteArray bytes;
+    try {
+        bytes = encodeLines(lines, format);
+    } catch (const TextEncodingError& e) {
+        io.err << "v5ivez-cli: " << QString::fromUtf8(e.what()) << '\n';
+        return kFailed;
+    }
+    if (options.output == kStdout) {
+        io.out.flush();
+        if (QIODevice* device = io.out.device()) {
+            // Raw bytes: the stream would re-encode them as text.
+            if (device->write(bytes) != bytes.size()) {
+                io.err << "v5ivez-cli: cannot write to standard output: " << device->errorString() << '\n';
+                return kFailed;
+            }
+        } else {
+            io.out << (options.utf8 ? QString::fromUtf8(bytes) : joinLines(lines));  // a stream on a string
+        }
+        return kOk;
+    }
+    if (const auto error = writeFileAtomically(options.output, bytes)) {
+        io.err << "v5ivez-cli: cannot write " << options.output << ": " << error->detail << '\n';
+        return kFailed;
+    }
+    return kOk;
+}
+
+using BuildLines = QStringList (*)(Desktop&);
+
+int exportCommand(const QStringList& args, Io& io, const char* command, const char* what,
+                  const QString& defaultFile, BuildLines build) {
+    const auto options = parseExport(args, QDir::current().filePath(defaultFile), io, command);
+    if (!options) {
+        io.err << "Try 'v5ivez-cli " << command << " --help'.\n";
+        return kUsage;
+    }
+    if (options->help) {
+        printExportHelp(io.out, command, what, defaultFile);
+        return kOk;
+    }
+    const auto loaded = load(options->image, io);
+    if (!loaded) return kFailed;
+    return writeOutput(build(loaded->desktop), *options, io);
+}
+
+// The text of `info`.
+void describe(const Image& image, const QString& path, QTextStream& out) {
+    out << "Settings file: " << QFileInfo(path).absoluteFilePath() << '\n';
+    out << "Modules in the rack:";
+    bool anyModule = false;
+    for (int s = 1; s <= kSlotCount; ++s) {
+        const auto entry = image.record(map::SlotTable, static_cast<std::size_t>(s - 1));
+        if (entry[0] == 0) continue;
+        anyModule = true;
+        const QString prefix = Type2Capt(entry[0]);
+        out << "\n  slot " << qSetFieldWidth(2) << s << qSetFieldWidth(0) << "  ";
+        if (prefix.isEmpty())
+            out << "unknown module kind " << entry[0];
+        else
+            out << prefix << entry[1] + 1;
+    }
+    out << (anyModule ? "\n" : " none\n");
+    out << "Keys: " << keyCount(image) << '\n'
+        << "Zones: " << zonaCount(image) << '\n'
+        << "Partitions: " << razdelCount(image) << '\n'
+        << "Pass-through zones: " << passThroughCount(image) << '\n'
+        << "Relays in use: " << relaysInUse(image) << '\n'
+        << "Indicators in use: " << indicatorsInUse(image) << '\n';
+    // The four digits are the nibbles of the word.
+    out << "Access code: "
+        << QStringLiteral("%1").arg(image.wordLE(map::AccessCode.offset), 4, 16, QLatin1Char('0')).toUpper()
+        << '\n';
+
+    const std::uint16_t word = image.wordLE(map::ExtModules.offset);
+    QStringList external;
+    for (int bit = 0; bit < ExtPane::kBoxCount; ++bit)
+        if (word & (1U << bit)) external << ExtPane::boxCaption(bit);
+    out << "External modules: "
+        << (external.isEmpty() ? QStringLiteral("none") : external.join(QStringLiteral(", "))) << '\n';
+
+    static const char* const kOptions[] = {"auto-arming", "programming over the bus forbidden",
+                                           "external 12 V only"};
+    const std::uint8_t optionByte = image.byte(map::OptionByte.offset);
+    QStringList options;
+    for (int bit = 0; bit < 3; ++bit)
+        if (optionByte & (1U << bit)) options << QString::fromLatin1(kOptions[bit]);
+    out << "Options: " << (options.isEmpty() ? QStringLiteral("none") : options.join(QStringLiteral(", ")))
+        << '\n';
+    out << "Archive records: " << writtenArchiveRecords(image) << '\n';
+}
+
+}  // namespace
+
+int reportCommand(const QStringList& args, Io& io) {
+    return exportCommand(args, io, "report",
+                         "Writes the configuration report of a settings file: exactly the report.txt the\n"
+                         "program writes right after loading that file.",
+                         reportFileName(), &resetAndReport);
+}
+
+int archiveCommand(const QStringList& args, Io& io) {
+    return exportCommand(args, io, "archive",
+                         "Writes the event archive held in a settings file, oldest record first: exactly\n"
+                         "the arj.txt the program writes for it.",
+                         archiveFileName(), [](Desktop& desktop) { return eventArchive(desktop.image()); });
+}
+
+int infoCommand(const QStringList& args, Io& io) {
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        io.out << "Usage: v5ivez-cli info IMAGE.v5\n\n"
+                  "A short summary of a settings file as the program holds it after loading it (data of\n"
+                  "modules that are not in the rack reads as blank): modules by slot, counts of keys,\n"
+                  "zones, partitions, pass-through zones, relays and indicators in use, the access code,\n"
+                  "external modules and options, and the number of archive records.\n\n"
+                  "Exit status: 0 success, 1 the settings file cannot be read, 2 wrong usage.\n";
+        return kOk;
+    }
+    if (args.size() != 1 || args[0].startsWith(QLatin1Char('-'))) {
+        io.err << "v5ivez-cli info: expects exactly one settings file\nTry 'v5ivez-cli info --help'.\n";
+        return kUsage;
+    }
+    const auto loaded = load(args[0], io);
+    if (!loaded) return kFailed;
+    describe(loaded->desktop.image(), args[0], io.out);
+    return kOk;
+}
+
+}  // namespace v5::cli
