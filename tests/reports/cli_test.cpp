@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include "cli.h"
+#include "desktop.h"
+#include "image_builder.h"
+#include "install_panes.h"
+#include "report_actions.h"
+#include "report_fixtures.h"
+
+namespace v5 {
+namespace {
+
+// Runs v5ivez-cli in-process; standard output is kept as bytes, since the exports are not UTF-8.
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& args) {
+    CliRun result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    cli::Io io{out, err};
+    result.status = cli::run(args, io);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QString settingsFile(const Image& image, const char* name = "config.v5") const {
+        const QString file = path(name);
+        EXPECT_TRUE(test::writeAll(file, image.toByteArray()));
+        return file;
+    }
+
+    // What the window writes: open the file through the load dialog, then the menu item.
+    QByteArray windowExport(const QString& file, void (*action)(Desktop&, TextViewer&, const QString&),
+                            const QString& outName) {
+        test::ScriptedPrompts prompts;
+        Desktop desktop(prompts, dir.path());
+        installPanes(desktop);
+        prompts.openAnswers.push_back(file);
+        desktop.mnLoadClick();
+        test::RecordingViewer viewer;
+        const QString folder = dir.filePath(QStringLiteral("window"));
+        QDir(dir.path()).mkpath(QStringLiteral("window"));
+        action(desktop, viewer, folder);
+        EXPECT_TRUE(prompts.messages.isEmpty());
+        return test::readAll(QDir(folder).filePath(outName));
+    }
+};
+
+TEST_F(CliTest, ReportIsWhatTheWindowWritesAfterLoadingTheFile) {
+    const QString file = settingsFile(test::configuredImage());
+    const QByteArray window = windowExport(file, &mRClick, QStringLiteral("report.txt"));
+    ASSERT_FALSE(window.isEmpty());
+
+    const CliRun toFile = runCli({QStringLiteral("report"), file, QStringLiteral("-o"), path("out.txt")});
+    EXPECT_EQ(toFile.status, 0) << toFile.err.toStdString();
+    EXPECT_EQ(test::readAll(path("out.txt")), window);
+
+    const CliRun toStdout =
+        runCli({QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("-"), file});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, window);
+
+    const CliRun utf8 = runCli({QStringLiteral("report"), file, QStringLiteral("--utf8"),
+                                QStringLiteral("-o"), QStringLiteral("-")});
+    EXPECT_EQ(utf8.status, 0);
+    QString windowText = QStringDecoder("windows-1251").decode(window);
+    windowText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(QString::fromUtf8(utf8.out), windowText);
+}
+
+TEST_F(CliTest, ArchiveIsWhatTheWindowWrites) {
+    Image image = test::configuredImage();
+    image.setByte(map::ArchivePointer.offset, 0x30);
+    image.setByte(map::ArchivePointer.offset + 1, 0x10);
+    for (std::size_t r = 0; r < 5; ++r) {
+        image.record(map::Archive, r)[5] = static_cast<std::uint8_t>(0x10 + r);
+        image.record(map::Archive, r)[6] = static_cast<std::uint8_t>(r);
+    }
+    const QString file = settingsFile(image);
+    const QByteArray window = windowExport(file, &mArjClick, QStringLiteral("arj.txt"));
+    ASSERT_FALSE(window.isEmpty());
+    const CliRun run = runCli({QStringLiteral("archive"), file, QStringLiteral("-o"), QStringLiteral("-")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, window);
+}
+
+TEST_F(CliTest, DefaultOutputIsInTheCurrentFolder) {
+    const QString file = settingsFile(Image());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const CliRun report = runCli({QStringLiteral("report"), file});
+    const CliRun archive = runCli({QStringLiteral("archive"), file});
+    QDir::setCurrent(previous);
+    EXPECT_EQ(report.status, 0);
+    EXPECT_EQ(archive.status, 0);
+    EXPECT_TRUE(
+        test::readAll(path("report.txt")).startsWith(test::cp1251Lines({QStringLiteral(" Ключей   нет")})));
+    EXPECT_TRUE(QFileInfo::exists(path("arj.txt")));
+    EXPECT_EQ(QFileInfo(path("arj.txt")).size(), 0);
+}
+
+TEST_F(CliTest, UnreadableSettingsFileFailsWithAMessage) {
+    ASSERT_TRUE(test::writeAll(path("short.v5"), QByteArray(32767, '\0')));
+    QDir(dir.path()).mkdir(QStringLiteral("folder.v5"));
+    for (const char* name : {"short.v5", "missing.v5", "folder.v5"}) {
+        for (const char* command : {"report", "archive"}) {
+            const CliRun run =
+                runCli({QString::fromLatin1(command), path(name), QStringLiteral("-o"), path("out")});
+            EXPECT_EQ(run.status, 1) << command << ' ' << name;
+            EXPECT_TRUE(run.err.contains(path(name))) << run.err.toStdString();
+        }
+        const CliRun info = runCli({QStringLiteral("info"), path(name)});
+        EXPECT_EQ(info.status, 1) << name;
+        EXPECT_FALSE(info.err.isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("out"))) << "nothing is written on failure";
+}
+
+TEST_F(CliTest, LongerFileIsReadByItsFirst32768Bytes) {
+    QByteArray bytes = test::configuredImage().toByteArray();
+    const QString exact = settingsFile(test::configuredImage(), "exact.v5");
+    bytes += QByteArray(100, '\x7F');
+    ASSERT_TRUE(test::writeAll(path("long.v5"), bytes));
+    const CliRun a = runCli({QStringLiteral("report"), exact, QStringLiteral("-o"), QStringLiteral("-")});
+    const CliRun b =
+        runCli({QStringLiteral("report"), path("long.v5"), QStringLiteral("-o"), QStringLiteral("-")});
+    EXPECT_EQ(b.status, 0);
+    EXPECT_EQ(a.out, b.out);
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenFails) {
+    const QString file = settingsFile(Image());
+    QDir(dir.path()).mkdir(QStringLiteral("taken"));
+    const CliRun run = runCli({QStringLiteral("report"), file, QStringLiteral("-o"), path("taken")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(path("taken")));
+    EXPECT_TRUE(QFileInfo(path("taken")).isDir());
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    const QString file = settingsFile(Image());
+    const QStringList wrong[] = {
+        {QStringLiteral("report")},
+        {QStringLiteral("report"), file, QStringLiteral("-o")},
+        {QStringLiteral("report"), file, QStringLiteral("--bogus")},
+        {QStringLiteral("archive"), file, file},
+        {QStringLiteral("info")},
+        {QStringLiteral("info"), file, file},
+        {QStringLiteral("info"), file, QStringLiteral("--utf8")},
+        {QStringLiteral("nosuchcommand")},
+    };
+    for (const QStringList& args : wrong) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST_F(CliTest, EveryCommandHasHelp) {
+    for (const char* command : {"report", "archive", "info"}) {
+        const CliRun run = runCli({QString::fromLatin1(command), QStringLiteral("--help")});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.out.startsWith("Usage: v5ivez-cli " + QByteArray(command))) << run.out.toStdString();
+    }
+    const CliRun overview = runCli({QStringLiteral("--help")});
+    for (const char* command : {"report", "archive", "info"})
+        EXPECT_TRUE(overview.out.contains("  " + QByteArray(command) + " "));
+}
+
+TEST_F(CliTest, InfoSummarisesTheConfigurationAsLoaded) {
+    Image image = test::configuredImage();
+    image.setWordLE(map::AccessCode.offset, 0x1234);
+    image.setWordLE(map::ExtModules.offset, 0x0211);  // МДВ1, БИ1, МК2
+    image.setByte(map::OptionByte.offset, 0x05);
+    image.record(map::Archive, 3)[5] = 0x83;
+    image.record(map::Archive, 9)[5] = 0xFF;  // never written, not counted
+    const CliRun run = runCli({QStringLiteral("info"), settingsFile(image)});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString out = QString::fromUtf8(run.out);
+    for (const QString& line :
+         {QStringLiteral("  slot  1  МШС1\n"), QStringLiteral("  slot  9  unknown module kind 7\n"),
+          QStringLiteral("  slot 10  МС4\n"), QStringLiteral("Keys: 7\n"), QStringLiteral("Zones: 3\n"),
+          QStringLiteral("Partitions: 1\n"), QStringLiteral("Pass-through zones: 3\n"),
+          QStringLiteral("Relays in use: 4\n"), QStringLiteral("Indicators in use: 2\n"),
+          QStringLiteral("Access code: 1234\n"), QStringLiteral("External modules: МДВ1, БИ1, МК2\n"),
+          QStringLiteral("Options: auto-arming, external 12 V only\n"),
+          QStringLiteral("Archive records: 1\n")})
+        EXPECT_TRUE(out.contains(line)) << line.toStdString() << "\nin:\n" << out.toStdString();
+}
+
+}  // namespace
+}  // namespace v5

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <ostream>
+
+#include <QByteArray>
+#include <QStringList>
+
+#include "image.h"
+#include "text_viewer.h"
+
+namespace v5::test {
+
+// The lines as the panel's tools write text files: Windows-1251, every line ended by CR LF. Encoded
+// here by hand (ASCII and the Cyrillic alphabet), apart from the code under test.
+QByteArray cp1251Lines(const QStringList& lines);
+
+QStringList textLines(std::initializer_list<const char16_t*> texts);
+
+// A configuration with something in every section of the report, and some data of modules that are
+// not in the rack, which the orphan sweep removes before the report is written.
+Image configuredImage();
+
+// Remembers what would have been opened in the text editor.
+class RecordingViewer : public TextViewer {
+public:
+    void open(const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+}  // namespace v5::test
+
+// Failed comparisons show the text, not its UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
