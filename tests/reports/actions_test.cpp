@@ -4,26 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "desktop.h"
-#include "event_archive.h"
-#include "image_builder.h"
-#include "install_panes.h"
 #include "report_actions.h"
 #include "report_fixtures.h"
 
 namespace v5 {
 namespace {
 
-class ReportActionsTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    test::ScriptedPrompts prompts;
-    Desktop desktop{prompts, dir.path()};
-    test::RecordingViewer viewer;
-
-    void SetUp() override { installPanes(desktop); }
-    QString path(const QString& name) const { return dir.filePath(name); }
-};
+using ReportActionsTest = test::MenuActionTest;
 
 TEST_F(ReportActionsTest, ArchiveIsWrittenWithoutThePaneReset) {
     desktop.image().setByte(map::ArchivePointer.offset, 0x30);

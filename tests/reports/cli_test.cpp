@@ -61,42 +61,33 @@ protected:
     }
 };
 
-TEST_F(CliTest, ReportIsWhatTheWindowWritesAfterLoadingTheFile) {
+TEST_F(CliTest, ExportsAreWhatTheWindowWritesAfterLoadingTheFile) {
     const QString file = settingsFile(test::configuredImage());
-    const QByteArray window = windowExport(file, &mRClick, QStringLiteral("report.txt"));
-    ASSERT_FALSE(window.isEmpty());
+    const struct {
+        const char* command;
+        void (*menuItem)(Desktop&, TextViewer&, const QString&);
+        const char* fileName;
+    } exports[] = {{"report", &mRClick, "report.txt"}, {"archive", &mArjClick, "arj.txt"}};
+    for (const auto& e : exports) {
+        const QString command = QString::fromLatin1(e.command);
+        const QByteArray window = windowExport(file, e.menuItem, QString::fromLatin1(e.fileName));
+        ASSERT_FALSE(window.isEmpty());
 
-    const CliRun toFile = runCli({QStringLiteral("report"), file, QStringLiteral("-o"), path("out.txt")});
-    EXPECT_EQ(toFile.status, 0) << toFile.err.toStdString();
-    EXPECT_EQ(test::readAll(path("out.txt")), window);
+        const CliRun toFile = runCli({command, file, QStringLiteral("-o"), path("out.txt")});
+        EXPECT_EQ(toFile.status, 0) << toFile.err.toStdString();
+        EXPECT_EQ(test::readAll(path("out.txt")), window) << e.command;
 
-    const CliRun toStdout =
-        runCli({QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("-"), file});
-    EXPECT_EQ(toStdout.status, 0);
-    EXPECT_EQ(toStdout.out, window);
+        const CliRun toStdout = runCli({command, QStringLiteral("-o"), QStringLiteral("-"), file});
+        EXPECT_EQ(toStdout.status, 0);
+        EXPECT_EQ(toStdout.out, window) << e.command;
 
-    const CliRun utf8 = runCli({QStringLiteral("report"), file, QStringLiteral("--utf8"),
-                                QStringLiteral("-o"), QStringLiteral("-")});
-    EXPECT_EQ(utf8.status, 0);
-    QString windowText = QStringDecoder("windows-1251").decode(window);
-    windowText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(QString::fromUtf8(utf8.out), windowText);
-}
-
-TEST_F(CliTest, ArchiveIsWhatTheWindowWrites) {
-    Image image = test::configuredImage();
-    image.setByte(map::ArchivePointer.offset, 0x30);
-    image.setByte(map::ArchivePointer.offset + 1, 0x10);
-    for (std::size_t r = 0; r < 5; ++r) {
-        image.record(map::Archive, r)[5] = static_cast<std::uint8_t>(0x10 + r);
-        image.record(map::Archive, r)[6] = static_cast<std::uint8_t>(r);
+        const CliRun utf8 =
+            runCli({command, file, QStringLiteral("--utf8"), QStringLiteral("-o"), QStringLiteral("-")});
+        EXPECT_EQ(utf8.status, 0);
+        QString windowText = QStringDecoder("windows-1251").decode(window);
+        windowText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        EXPECT_EQ(QString::fromUtf8(utf8.out), windowText) << e.command;
     }
-    const QString file = settingsFile(image);
-    const QByteArray window = windowExport(file, &mArjClick, QStringLiteral("arj.txt"));
-    ASSERT_FALSE(window.isEmpty());
-    const CliRun run = runCli({QStringLiteral("archive"), file, QStringLiteral("-o"), QStringLiteral("-")});
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, window);
 }
 
 TEST_F(CliTest, DefaultOutputIsInTheCurrentFolder) {
@@ -114,42 +105,24 @@ TEST_F(CliTest, DefaultOutputIsInTheCurrentFolder) {
     EXPECT_EQ(QFileInfo(path("arj.txt")).size(), 0);
 }
 
-TEST_F(CliTest, UnreadableSettingsFileFailsWithAMessage) {
+TEST_F(CliTest, UnreadableFileOrUnwritableOutputFailsWithAMessage) {
     ASSERT_TRUE(test::writeAll(path("short.v5"), QByteArray(32767, '\0')));
     QDir(dir.path()).mkdir(QStringLiteral("folder.v5"));
     for (const char* name : {"short.v5", "missing.v5", "folder.v5"}) {
-        for (const char* command : {"report", "archive"}) {
-            const CliRun run =
-                runCli({QString::fromLatin1(command), path(name), QStringLiteral("-o"), path("out")});
+        for (const char* command : {"report", "archive", "info"}) {
+            QStringList args{QString::fromLatin1(command), path(name)};
+            if (QByteArray(command) != "info") args << QStringLiteral("-o") << path("out");
+            const CliRun run = runCli(args);
             EXPECT_EQ(run.status, 1) << command << ' ' << name;
             EXPECT_TRUE(run.err.contains(path(name))) << run.err.toStdString();
         }
-        const CliRun info = runCli({QStringLiteral("info"), path(name)});
-        EXPECT_EQ(info.status, 1) << name;
-        EXPECT_FALSE(info.err.isEmpty());
     }
     EXPECT_FALSE(QFileInfo::exists(path("out"))) << "nothing is written on failure";
-}
 
-TEST_F(CliTest, LongerFileIsReadByItsFirst32768Bytes) {
-    QByteArray bytes = test::configuredImage().toByteArray();
-    const QString exact = settingsFile(test::configuredImage(), "exact.v5");
-    bytes += QByteArray(100, '\x7F');
-    ASSERT_TRUE(test::writeAll(path("long.v5"), bytes));
-    const CliRun a = runCli({QStringLiteral("report"), exact, QStringLiteral("-o"), QStringLiteral("-")});
-    const CliRun b =
-        runCli({QStringLiteral("report"), path("long.v5"), QStringLiteral("-o"), QStringLiteral("-")});
-    EXPECT_EQ(b.status, 0);
-    EXPECT_EQ(a.out, b.out);
-}
-
-TEST_F(CliTest, OutputThatCannotBeWrittenFails) {
-    const QString file = settingsFile(Image());
-    QDir(dir.path()).mkdir(QStringLiteral("taken"));
-    const CliRun run = runCli({QStringLiteral("report"), file, QStringLiteral("-o"), path("taken")});
+    const CliRun run =
+        runCli({QStringLiteral("report"), settingsFile(Image()), QStringLiteral("-o"), path("folder.v5")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.err.contains(path("taken")));
-    EXPECT_TRUE(QFileInfo(path("taken")).isDir());
+    EXPECT_TRUE(run.err.contains(path("folder.v5")));
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
@@ -178,9 +151,6 @@ TEST_F(CliTest, EveryCommandHasHelp) {
         EXPECT_EQ(run.status, 0);
         EXPECT_TRUE(run.out.startsWith("Usage: v5ivez-cli " + QByteArray(command))) << run.out.toStdString();
     }
-    const CliRun overview = runCli({QStringLiteral("--help")});
-    for (const char* command : {"report", "archive", "info"})
-        EXPECT_TRUE(overview.out.contains("  " + QByteArray(command) + " "));
 }
 
 TEST_F(CliTest, InfoSummarisesTheConfigurationAsLoaded) {
@@ -188,7 +158,6 @@ TEST_F(CliTest, InfoSummarisesTheConfigurationAsLoaded) {
     image.setWordLE(map::AccessCode.offset, 0x1234);
     image.setWordLE(map::ExtModules.offset, 0x0211);  // МДВ1, БИ1, МК2
     image.setByte(map::OptionByte.offset, 0x05);
-    image.record(map::Archive, 3)[5] = 0x83;
     image.record(map::Archive, 9)[5] = 0xFF;  // never written, not counted
     const CliRun run = runCli({QStringLiteral("info"), settingsFile(image)});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
@@ -200,7 +169,7 @@ TEST_F(CliTest, InfoSummarisesTheConfigurationAsLoaded) {
           QStringLiteral("Relays in use: 4\n"), QStringLiteral("Indicators in use: 2\n"),
           QStringLiteral("Access code: 1234\n"), QStringLiteral("External modules: МДВ1, БИ1, МК2\n"),
           QStringLiteral("Options: auto-arming, external 12 V only\n"),
-          QStringLiteral("Archive records: 1\n")})
+          QStringLiteral("Archive records: 5\n")})
         EXPECT_TRUE(out.contains(line)) << line.toStdString() << "\nin:\n" << out.toStdString();
 }
 

@@ -124,6 +124,13 @@ Image configuredImage() {
     setSounder(image, 0, {5, 255, 30, 0x1F}, loops({1, 2, 3}));
     setSounder(image, 1, {0, 1, 0, 0x10}, loops({9, 30}));
     setSounder(image, 2, {0, 0, 0, 0xE2}, LoopMask());
+
+    image.setByte(map::ArchivePointer.offset, 0x30);  // the newest event is record 1
+    image.setByte(map::ArchivePointer.offset + 1, 0x10);
+    for (std::size_t r = 0; r < 5; ++r) {
+        image.record(map::Archive, r)[5] = static_cast<std::uint8_t>(0x10 + r);
+        image.record(map::Archive, r)[6] = static_cast<std::uint8_t>(r);
+    }
     return image;
 }
 

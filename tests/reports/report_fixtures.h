@@ -2,10 +2,16 @@
 
 #include <ostream>
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QStringList>
+#include <QTemporaryDir>
 
+#include "desktop.h"
 #include "image.h"
+#include "image_builder.h"
+#include "install_panes.h"
 #include "text_viewer.h"
 
 namespace v5::test {
@@ -16,8 +22,8 @@ QByteArray cp1251Lines(const QStringList& lines);
 
 QStringList textLines(std::initializer_list<const char16_t*> texts);
 
-// A configuration with something in every section of the report, and some data of modules that are
-// not in the rack, which the orphan sweep removes before the report is written.
+// A configuration with something in every section of the report, some data of modules that are
+// not in the rack, which the orphan sweep removes before the report is written, and a few events.
 Image configuredImage();
 
 // Remembers what would have been opened in the text editor.
@@ -25,6 +31,18 @@ class RecordingViewer : public TextViewer {
 public:
     void open(const QString& path) override { opened << path; }
     QStringList opened;
+};
+
+// A desktop with every pane, writing its text files into a fresh folder.
+class MenuActionTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    Desktop desktop{prompts, dir.path()};
+    RecordingViewer viewer;
+
+    void SetUp() override { installPanes(desktop); }
+    QString path(const QString& name) const { return dir.filePath(name); }
 };
 
 }  // namespace v5::test

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "configuration_report.h"
-#include "desktop.h"
-#include "image_builder.h"
-#include "install_panes.h"
 #include "report_actions.h"
 #include "report_fixtures.h"
 
@@ -13,14 +10,8 @@ namespace {
 const QString kSep = QString(89, QLatin1Char('-'));
 
 // The report as the menu item writes it: through the desktop, to disk, then read back.
-class ReportFileTest : public ::testing::Test {
+class ReportFileTest : public test::MenuActionTest {
 protected:
-    QTemporaryDir dir;
-    test::ScriptedPrompts prompts;
-    Desktop desktop{prompts, dir.path()};
-    test::RecordingViewer viewer;
-
-    void SetUp() override { installPanes(desktop); }
     void load(const Image& image) { desktop.acceptReadImage(image.bytes()); }
     QByteArray writtenReport() {
         mRClick(desktop, viewer, dir.path());
@@ -129,64 +120,6 @@ TEST(ConfigurationReport, UnknownKeyAssignmentIsCountedButNotListed) {
     key[6] = 0x90;
     const QStringList report = configurationReport(image);
     EXPECT_EQ(report.mid(0, 3), (QStringList{QStringLiteral(" Ключи - 1 "), kSep, kSep}));
-}
-
-TEST(ConfigurationReport, OnlyTheLoopsOfInstalledLoopModulesAreListed) {
-    Image image;
-    test::placeModule(image, 4, QStringLiteral("МШС2"));
-    const QStringList report = configurationReport(image);
-    ASSERT_TRUE(report.contains(QStringLiteral(" 04  модуль шлейфов МШС2")));
-    const qsizetype heading = report.indexOf(QStringLiteral(" параметры шлейфов "));
-    ASSERT_GE(heading, 0);
-    QStringList loopLines;
-    for (int loop = 9; loop <= 16; ++loop)
-        loopLines << QString::number(loop).rightJustified(2, QLatin1Char('0')) +
-                         QStringLiteral("  охранный, 60мс, ");
-    EXPECT_EQ(report.mid(heading + 2, 9), loopLines << kSep);
-}
-
-TEST(ConfigurationReport, RelayLinesNameEveryModeAndTheRunTimeWhereItApplies) {
-    Image image;
-    for (int code = 0; code < 16; ++code) {
-        const std::size_t i = static_cast<std::size_t>(code);
-        image.record(map::Relays, i)[0] = static_cast<std::uint8_t>(code);
-        image.setLoopMask(map::Relays.at(i) + 1, test::loops({64}));
-        image.record(map::Relays, i)[9] = 60;
-    }
-    const QStringList expected = test::textLines({
-        u" Реле 1(отключено) - шлейфы: 64",
-        u" Реле 2(пцн лумо) - шлейфы: 64",
-        u" Реле 3(пцн лумо без тревоги) - шлейфы: 64",
-        u" Реле 4(зо постоянно)60сек - шлейфы: 64",
-        u" Реле 5(зо прерывисто)60сек - шлейфы: 64",
-        u" Реле 6(зо постоянно+прерывисто)60сек - шлейфы: 64",
-        u" Реле 7(вентиляция)60сек - шлейфы: 64",
-        u" Реле 8(стартовый импульс) - шлейфы: 64",
-        u" Реле 9(опускание роллет)60сек - шлейфы: 64",
-        u" Реле 10(поднятие роллет)60сек - шлейфы: 64",
-        u" Реле 11(замок)60сек - шлейфы: 64",
-        u" Реле 12(сброс-верификация)60сек - шлейфы: 64",
-        u" Реле 13(свет) - шлейфы: 64",
-        u" Реле 14(неисправность) - шлейфы: 64",
-        u" Реле 15(внимание) - шлейфы: 64",
-        u" Реле 16(неисправность+внимание) - шлейфы: 64",
-    });
-    const QStringList report = configurationReport(image);
-    const qsizetype first = report.indexOf(expected.first());
-    ASSERT_GE(first, 0);
-    EXPECT_EQ(report.mid(first, 16), expected);
-}
-
-TEST(ConfigurationReport, PassThroughZoneNamesTheLastEqualZone) {
-    Image image;
-    image.setGroupEntry(6, test::loops({3}));
-    image.setGroupEntry(1, test::loops({3}));
-    image.setGroupEntry(9, test::loops({4, 5}));
-    image.setGroupEntry(map::kFirstPassThroughEntry + 4, test::loops({3}));
-    image.setGroupEntry(map::kFirstLinkedEntry + 4, test::loops({3, 5}));
-    const QStringList report = configurationReport(image);
-    EXPECT_TRUE(report.contains(QStringLiteral(" 5 проходная зона 07 связанные зоны: 02, 07, 10, ")));
-    EXPECT_TRUE(report.contains(QStringLiteral(" Проходные зоны - 1 ")));
 }
 
 }  // namespace
