@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+
+// What the input module's progress window says, in one place.
+namespace v5::up5 {
+
+inline QString Caption() {
+    return QStringLiteral("Модуль ввода УП-5");
+}
+inline QString CancelButton() {
+    return QStringLiteral("Cancel");
+}
+inline QString OkButton() {
+    return QStringLiteral("OK");
+}
+
+// The trailing blanks belong to the texts.
+inline QString PortOpenError() {
+    return QStringLiteral("Ошибка открытия порта ");
+}
+inline QString NotConnected() {
+    return QStringLiteral("УП - 5 не подключен ");
+}
+
+inline QString ReadChip() {
+    return QStringLiteral("чтение 24c256");
+}
+inline QString ReadChipDone() {
+    return QStringLiteral("чтение 24c256 - успешно");
+}
+inline QString ReadChipError() {
+    return QStringLiteral("чтение 24c256 - ошибка");
+}
+
+inline QString WriteChip() {
+    return QStringLiteral("запись 24c256");
+}
+inline QString WriteChipWriting() {
+    return QStringLiteral("запись 24c256 - запись");
+}
+inline QString WriteChipChecking() {
+    return QStringLiteral("запись 24c256 - проверка");
+}
+inline QString WriteChipDone() {
+    return QStringLiteral("запись 24c256 - успешно");
+}
+inline QString WriteChipError() {
+    return QStringLiteral("запись 24c256 - ошибка");
+}
+
+inline QString ReadPanel() {
+    return QStringLiteral("чтение прошивки Вистан-5");
+}
+inline QString ReadPanelDone() {
+    return QStringLiteral("чтение прошивки Вистан-5 - успешно");
+}
+inline QString ReadPanelError() {
+    return QStringLiteral("чтение прошивки Вистан-5 - ошибка");
+}
+
+inline QString WritePanelWaiting() {
+    return QStringLiteral("запись прошивки Вистан-5 - ожидание готовности");
+}
+inline QString WritePanelWriting() {
+    return QStringLiteral("запись прошивки Вистан-5 - запись");
+}
+inline QString WritePanelDone() {
+    return QStringLiteral("запись прошивки Вистан-5 - успешно");
+}
+inline QString WritePanelError() {
+    return QStringLiteral("запись прошивки Вистан-5 - ошибка");
+}
+
+inline QString ConsolePrompt() {
+    return QStringLiteral("На КН-4 нажмите RST, введите код пульта, F9 ВВОД");
+}
+inline QString ConsoleMissing() {
+    return QStringLiteral("пульт не подключен");
+}
+inline QString ConsoleDone() {
+    return QStringLiteral("чтение ключей из КН-4 - успешно");
+}
+
+}  // namespace v5::up5
