@@ -25,6 +25,8 @@ public:
     const Image& image() const { return image_; }
     const SlotCaptions& captions() const { return captions_; }
     UserPrompts& prompts() { return prompts_; }
+    // Where the port file and the text exports live: the folder the program was started in.
+    const QString& workFolder() const { return workFolder_; }
 
     // Panes plug in here; the reset calls them in the order of their stage.
     void addPane(std::unique_ptr<Pane> pane);

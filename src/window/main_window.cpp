@@ -1,6 +1,8 @@
 #include "main_window.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMenuBar>
@@ -13,6 +15,7 @@
 #include "install_panes.h"
 #include "panel_options.h"
 #include "port_file.h"
+#include "report_actions.h"
 #include "window_prompts.h"
 
 namespace v5 {
@@ -21,6 +24,12 @@ namespace {
 constexpr int kClientWidth = 790;
 constexpr int kClientHeight = 535;
 constexpr int kSlotsHeight = 37;
+
+// Opens the text exports in the program the system has for text files; the program does not wait.
+class SystemTextViewer : public TextViewer {
+public:
+    void open(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+};
 
 const char* const kOptionNames[] = {"cbAvtovziatie", "cbDisableProg", "cbDisableAC"};
 const char16_t* const kOptionCaptions[] = {u"Автовзятие шлейфов", u"Запрет программирования по шине",
@@ -43,6 +52,12 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     desktop_ = std::make_unique<Desktop>(*prompts_,
                                          setup.workFolder.isEmpty() ? QDir::currentPath() : setup.workFolder);
     installPanes(*desktop_);
+    if (setup.textViewer) {
+        textViewer_ = setup.textViewer;
+    } else {
+        ownTextViewer_ = std::make_unique<SystemTextViewer>();
+        textViewer_ = ownTextViewer_.get();
+    }
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
@@ -192,8 +207,10 @@ void TV5ivezMainForm::buildMenu() {
     addItem(keys, "N16", QStringLiteral("Переписать из пульта ввода"), nullptr);
     addItem(keys, "N1", QStringLiteral("Ввести код"), nullptr);
 
-    addItem(bar, "mArj", QStringLiteral("Архив"), nullptr);
-    addItem(bar, "mR", QStringLiteral("Отчет"), nullptr);
+    addItem(bar, "mArj", QStringLiteral("Архив"),
+            [this] { mArjClick(*desktop_, *textViewer_, desktop_->workFolder()); });
+    addItem(bar, "mR", QStringLiteral("Отчет"),
+            [this] { mRClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
 }
 

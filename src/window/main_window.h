@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include "desktop.h"
+#include "text_viewer.h"
 
 namespace v5 {
 
@@ -25,6 +26,7 @@ struct MainFormSetup {
     QString workFolder;              // the current folder when empty
     // The serial ports the system offers besides COM1..COM9 (names such as "ttyUSB0").
     std::function<QStringList()> systemPorts;
+    TextViewer* textViewer = nullptr;  // the system's text editor when not given
 };
 
 // The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
@@ -58,6 +60,8 @@ private:
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts* prompts_;
     std::unique_ptr<Desktop> desktop_;
+    std::unique_ptr<TextViewer> ownTextViewer_;
+    TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 
     std::array<QPushButton*, kSlotCount> slotButtons_{};

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,10 +15,17 @@
 
 namespace v5 {
 
+class RecordingViewer : public TextViewer {
+public:
+    QStringList opened;
+    void open(const QString& path) override { opened << path; }
+};
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
+    RecordingViewer viewer_;
     std::unique_ptr<QTemporaryDir> dir_;
     test::ScriptedPrompts prompts_;
     QPointer<TV5ivezMainForm> window_;
@@ -51,6 +59,8 @@ private slots:
         setup.prompts = &prompts_;
         setup.workFolder = dir_->path();
         setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
+        viewer_.opened.clear();
+        setup.textViewer = &viewer_;
         window_ = new TV5ivezMainForm(setup);
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->show();
@@ -179,6 +189,26 @@ private slots:
         QCOMPARE(window().windowTitle(), QFileInfo(out).absoluteFilePath());
         QCOMPARE(test::readAll(out), window().desktop().image().toByteArray());
         QVERIFY(prompts_.messages.isEmpty());
+    }
+
+    void reportAndArchiveAreWrittenInTheWorkFolderAndOpened() {
+        action(QStringLiteral("mmKodDostupa"))->trigger();
+        find<QLineEdit>(QStringLiteral("Ttemp_meKD"))->selectAll();
+        QTest::keyClicks(find<QLineEdit>(QStringLiteral("Ttemp_meKD")), QStringLiteral("1111"));
+        action(QStringLiteral("mR"))->trigger();
+        // The report's own pane reset stored the code and closed the box.
+        QCOMPARE(window().desktop().image().wordLE(0x2CF9), 0x1111);
+        QVERIFY(!window().findChild<QGroupBox*>(QStringLiteral("Ttemp_gbKD")));
+        const QString report = dir_->filePath(QStringLiteral("report.txt"));
+        QCOMPARE(viewer_.opened, QStringList{report});
+        QStringEncoder cp1251("windows-1251");
+        const QByteArray firstLine = cp1251.encode(QStringLiteral(" Ключей   нет\r\n"));
+        QVERIFY(test::readAll(report).startsWith(firstLine));
+
+        action(QStringLiteral("mArj"))->trigger();
+        QCOMPARE(viewer_.opened.size(), 2);
+        QCOMPARE(viewer_.opened.last(), dir_->filePath(QStringLiteral("arj.txt")));
+        QVERIFY(QFileInfo::exists(dir_->filePath(QStringLiteral("arj.txt"))));
     }
 
     void systemPortIsOfferedAndRemembered() {
