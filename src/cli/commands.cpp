@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "device_commands.h"
 #include "report_commands.h"
 
 namespace v5::cli {
@@ -10,6 +11,11 @@ constexpr Command kCommands[] = {
     {"report", "write the configuration report (report.txt) of a settings file", reportCommand},
     {"archive", "write the event archive (arj.txt) held in a settings file", archiveCommand},
     {"info", "summarise a settings file", infoCommand},
+    {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},
+    {"write-chip", "write a settings file to the 24C256 chip through the input module", writeChipCommand},
+    {"read-panel", "read the panel's memory through the input module into a settings file", readPanelCommand},
+    {"write-panel", "write a settings file's configuration to the panel through the input module",
+     writePanelCommand},
     {"version", "print the program's version",
      [](const QStringList&, Io& io) {
          io.out << "v5ivez-cli 0.1\n";

@@ -83,7 +83,7 @@ void TComPort::Pull() {
     for (int i = 0; i < kMaxPullsPerCall && port_->waitForReadyRead(0); ++i) {
     }
     if (DeviceGone()) {
-        Lose(port_->errorString());
+        Lose(QStringLiteral("the device is gone (the line hung up)"));
         return;
     }
     // A poll that found nothing leaves a time-out error behind; it means nothing here.
@@ -112,7 +112,7 @@ qint64 TComPort::Write(std::span<const std::uint8_t> bytes) {
     while (port_->bytesToWrite() > 0 && !deadline.hasExpired() && !DeviceGone())
         port_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
     if (DeviceGone()) {
-        Lose(port_->errorString());
+        Lose(QStringLiteral("the device is gone (the line hung up)"));
         return 0;
     }
     const qint64 left = port_->bytesToWrite();

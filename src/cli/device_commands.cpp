@@ -1,0 +1,206 @@
+#include "device_commands.h"
+
+#include <optional>
+
+#include <unistd.h>
+
+#include <QElapsedTimer>
+
+#include "com_port.h"
+#include "event_loop_clock.h"
+#include "image.h"
+#include "settings_file.h"
+#include "terminal_progress.h"
+#include "up5.h"
+
+namespace v5::cli {
+
+namespace {
+
+enum class Target { Chip, Panel };
+enum class Direction { Read, Write };
+
+struct DeviceCommand {
+    const char* name;
+    Target target;
+    Direction direction;
+    const char* what;
+};
+
+struct Arguments {
+    QString port;
+    QString file;
+    bool stats = false;
+};
+
+void printHelp(const DeviceCommand& c, QTextStream& to) {
+    const QString name = QString::fromLatin1(c.name);
+    if (c.direction == Direction::Read)
+        to << "Usage: v5ivez-cli " << name << " --port DEV -o OUT.v5 [--stats]\n\n";
+    else
+        to << "Usage: v5ivez-cli " << name << " --port DEV IMAGE.v5 [--stats]\n\n";
+    to << QString::fromUtf8(c.what) << "\n\n"
+       << "  --port DEV      the serial port of the input module: COM1..COM9 (/dev/ttyS0..8), or a device\n"
+          "                  such as ttyUSB0 or /dev/pts/7 (the path v5ivez-sim prints)\n";
+    if (c.direction == Direction::Read)
+        to << "  -o, --output OUT.v5\n"
+              "                  the settings file to write; written only after a successful read\n";
+    else
+        to << "  IMAGE.v5        the settings file to send\n";
+    to << "  --stats         report the transfer's duration and the longest stretch without event\n"
+          "                  processing\n\n"
+          "Progress and the module's messages go to standard error. Ctrl-C cancels: the port is closed\n"
+          "and no file is written.\n"
+          "Exit status: 0 success, 1 the device or a file failed (or the transfer was cancelled), 2 wrong "
+          "usage.\n";
+}
+
+int usage(const DeviceCommand& c, Io& io, const QString& problem) {
+    io.err << "v5ivez-cli " << c.name << ": " << problem << "\n\n";
+    printHelp(c, io.err);
+    return kUsage;
+}
+
+// Returns the arguments, or the exit status when the command ends here (help or a usage error).
+std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, Io& io, int& status) {
+    Arguments parsed;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto value = [&](const QString& option) -> std::optional<QString> {
+            if (a.startsWith(option + QLatin1Char('='))) return a.mid(option.size() + 1);
+            if (i + 1 < args.size()) return args[++i];
+            return std::nullopt;
+        };
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            printHelp(c, io.out);
+            status = kOk;
+            return std::nullopt;
+        }
+        if (a == QStringLiteral("--stats")) {
+            parsed.stats = true;
+        } else if (a == QStringLiteral("--port") || a.startsWith(QStringLiteral("--port="))) {
+            const auto v = value(QStringLiteral("--port"));
+            if (!v || v->isEmpty())
+                return status = usage(c, io, QStringLiteral("--port needs a device")), std::nullopt;
+            parsed.port = *v;
+        } else if (c.direction == Direction::Read &&
+                   (a == QStringLiteral("-o") || a == QStringLiteral("--output") ||
+                    a.startsWith(QStringLiteral("--output=")))) {
+            const auto v =
+                value(a == QStringLiteral("-o") ? QStringLiteral("-o") : QStringLiteral("--output"));
+            if (!v || v->isEmpty())
+                return status = usage(c, io, QStringLiteral("-o needs a file name")), std::nullopt;
+            parsed.file = *v;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return status = usage(c, io, QStringLiteral("unknown option '%1'").arg(a)), std::nullopt;
+        } else {
+            positional << a;
+        }
+    }
+    if (parsed.port.isEmpty())
+        return status = usage(c, io, QStringLiteral("--port is required")), std::nullopt;
+    if (c.direction == Direction::Read) {
+        if (!positional.isEmpty())
+            return status = usage(c, io, QStringLiteral("unexpected argument '%1'").arg(positional.first())),
+                   std::nullopt;
+        if (parsed.file.isEmpty())
+            return status = usage(c, io, QStringLiteral("-o OUT.v5 is required")), std::nullopt;
+    } else {
+        if (positional.size() != 1)
+            return status = usage(c, io, QStringLiteral("one settings file is required")), std::nullopt;
+        parsed.file = positional.first();
+    }
+    return parsed;
+}
+
+int run(const DeviceCommand& c, const QStringList& args, Io& io) {
+    int status = kOk;
+    const std::optional<Arguments> a = parse(c, args, io, status);
+    if (!a) return status;
+
+    Image::Bytes image{};
+    if (c.direction == Direction::Write) {
+        const SettingsRead read = readSettingsFile(a->file);
+        if (!read.bytes) {
+            io.err << read.error.message << ": " << a->file;
+            if (!read.error.detail.isEmpty()) io.err << " (" << read.error.detail << ')';
+            io.err << '\n';
+            return kFailed;
+        }
+        image = *read.bytes;
+    }
+
+    TComPort port;
+    EventLoopClock eventLoopClock;
+    EventPassMeter meter;
+    MeteredClock clock(eventLoopClock, meter);
+    TerminalProgress progress(io.err, ::isatty(STDERR_FILENO) == 1, meter);
+    TUP5 up5(port, progress, clock);
+    up5.SetPortName(a->port);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool ok = false;
+    switch (c.target) {
+        case Target::Chip:
+            ok = c.direction == Direction::Read ? up5.ReadChip(image) : up5.WriteChip(image);
+            break;
+        case Target::Panel:
+            ok = c.direction == Direction::Read ? up5.ReadPanel(image) : up5.WritePanel(image);
+            break;
+    }
+    const double seconds = static_cast<double>(elapsed.nsecsElapsed()) / 1e9;
+    if (a->stats)
+        io.err << QStringLiteral("transfer: %1 s; longest stretch without event processing: %2 ms\n")
+                      .arg(seconds, 0, 'f', 3)
+                      .arg(meter.longestGapMs(), 0, 'f', 2);
+    if (!ok) {
+        if (TerminalProgress::interrupted())
+            io.err << "v5ivez-cli " << c.name << ": cancelled; the port is closed, nothing was written\n";
+        else if (!port.LastError().isEmpty())
+            io.err << "  " << a->port << ": " << port.LastError() << '\n';
+        return kFailed;
+    }
+    if (c.direction == Direction::Read) {
+        if (const auto error =
+                writeFileAtomically(a->file, QByteArray(reinterpret_cast<const char*>(image.data()),
+                                                        static_cast<qsizetype>(image.size())))) {
+            io.err << error->message << '\n';
+            return kFailed;
+        }
+    }
+    return kOk;
+}
+
+constexpr DeviceCommand kReadChip{"read-chip", Target::Chip, Direction::Read,
+                                  "Reads the 24C256 chip in the input module's socket into a settings file."};
+constexpr DeviceCommand kWriteChip{
+    "write-chip", Target::Chip, Direction::Write,
+    "Writes a settings file, all 32768 bytes, to the 24C256 chip in the input module's "
+    "socket."};
+constexpr DeviceCommand kReadPanel{
+    "read-panel", Target::Panel, Direction::Read,
+    "Reads the panel's configuration and event archive through the input module into a "
+    "settings file."};
+constexpr DeviceCommand kWritePanel{
+    "write-panel", Target::Panel, Direction::Write,
+    "Writes the configuration area of a settings file (its first 12288 bytes) to the "
+    "panel through the input module; the panel keeps its event archive."};
+
+}  // namespace
+
+int readChipCommand(const QStringList& args, Io& io) {
+    return run(kReadChip, args, io);
+}
+int writeChipCommand(const QStringList& args, Io& io) {
+    return run(kWriteChip, args, io);
+}
+int readPanelCommand(const QStringList& args, Io& io) {
+    return run(kReadPanel, args, io);
+}
+int writePanelCommand(const QStringList& args, Io& io) {
+    return run(kWritePanel, args, io);
+}
+
+}  // namespace v5::cli
