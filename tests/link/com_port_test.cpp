@@ -6,27 +6,18 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include "com_port.h"
+#include "core_application.h"
 #include "fake_module.h"
 
 namespace v5 {
 namespace {
 
-// QSerialPort wants an application object for its socket notifiers.
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "link_tests";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-
-private:
-    std::unique_ptr<QCoreApplication> app_;
+    void SetUp() override { test::ensureCoreApplication(); }
 };
 [[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 

@@ -1,0 +1,244 @@
+// v5ivez-cli against v5ivez-sim over a real pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core_application.h"
+#include "fake_module.h"
+#include "image_builder.h"
+
+namespace v5 {
+namespace {
+
+// Generous: a loaded two-core machine runs these next to the builds.
+constexpr int kStartTimeoutMs = 30'000;
+constexpr int kTransferTimeoutMs = 180'000;
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { test::ensureCoreApplication(); }
+};
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// The simulator in a child process; its log goes to a file that a failing test prints.
+class Simulator {
+public:
+    Simulator(const QString& folder, const QStringList& args) : log_(folder + QStringLiteral("/sim.log")) {
+        process_.setStandardErrorFile(log_);
+        process_.start(QStringLiteral(V5_SIM), args);
+        QDeadlineTimer deadline(kStartTimeoutMs);
+        while (!process_.canReadLine() && !deadline.hasExpired() && process_.state() != QProcess::NotRunning)
+            process_.waitForReadyRead(100);
+        path = QString::fromLocal8Bit(process_.readLine()).trimmed();
+    }
+    ~Simulator() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(10'000)) process_.kill();
+            process_.waitForFinished(10'000);
+        }
+    }
+    bool endsByItself() { return process_.waitForFinished(kStartTimeoutMs); }
+    QString log() const { return QString::fromUtf8(test::readAll(log_)); }
+
+    QString path;
+
+private:
+    QString log_;
+    QProcess process_;
+};
+
+struct CliRun {
+    int exitCode = -1;
+    QString err;
+    qint64 ms = 0;
+};
+
+// A running v5ivez-cli, for the cases that act on it while it works.
+class Cli {
+public:
+    explicit Cli(const QStringList& args) {
+        timer_.start();
+        process_.start(QStringLiteral(V5_CLI), args);
+    }
+    ~Cli() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(10'000);
+        }
+    }
+    // Waits until standard error holds `text`.
+    bool waitFor(const QString& text) {
+        QDeadlineTimer deadline(kStartTimeoutMs);
+        while (!err_.contains(text) && !deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(100);
+            err_ += QString::fromUtf8(process_.readAllStandardError());
+        }
+        return err_.contains(text);
+    }
+    void interrupt() { ::kill(static_cast<pid_t>(process_.processId()), SIGINT); }
+    CliRun finish() {
+        const bool done = process_.waitForFinished(kTransferTimeoutMs);
+        err_ += QString::fromUtf8(process_.readAllStandardError());
+        CliRun run{done && process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1, err_,
+                   timer_.elapsed()};
+        return run;
+    }
+
+private:
+    QProcess process_;
+    QElapsedTimer timer_;
+    QString err_;
+};
+
+CliRun cli(const QStringList& args) {
+    return Cli(args).finish();
+}
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString saved(const char* name, const QByteArray& bytes) const {
+        EXPECT_TRUE(test::writeAll(file(name), bytes));
+        return file(name);
+    }
+    void TearDown() override {
+        if (HasFailure() && sim) std::cerr << "simulator log:\n" << sim->log().toStdString();
+    }
+    void start(const QStringList& args) {
+        sim = std::make_unique<Simulator>(dir.path(), args);
+        ASSERT_TRUE(sim->path.startsWith(QStringLiteral("/dev/"))) << sim->path.toStdString();
+    }
+    QStringList with(const char* command, const QStringList& rest) const {
+        return QStringList{QString::fromLatin1(command), QStringLiteral("--port"), sim->path} + rest;
+    }
+    std::unique_ptr<Simulator> sim;
+};
+
+TEST_F(EndToEndTest, ChipReadsBackWhatWasWrittenToIt) {
+    const QByteArray chip = test::patternBytes(32768, 1);
+    const QByteArray image = test::patternBytes(32768, 2);
+    start({QStringLiteral("--unpaced"), QStringLiteral("--chip"), saved("chip.v5", chip)});
+
+    CliRun run = cli(with("read-chip", {QStringLiteral("-o"), file("first.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("чтение 24c256 - успешно")));
+    EXPECT_EQ(test::readAll(file("first.v5")), chip);
+
+    run = cli(with("write-chip", {saved("image.v5", image)}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("запись 24c256 - успешно")));
+
+    run = cli(with("read-chip", {QStringLiteral("-o"), file("second.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(test::readAll(file("second.v5")), image);
+}
+
+TEST_F(EndToEndTest, PanelTakesTheConfigurationAreaAndKeepsItsArchive) {
+    const QByteArray panel = test::patternBytes(32768, 3);
+    const QByteArray image = test::patternBytes(32768, 4);
+    start({QStringLiteral("--unpaced"), QStringLiteral("--panel"), saved("panel.v5", panel)});
+
+    CliRun run = cli(with("read-panel", {QStringLiteral("-o"), file("first.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("чтение прошивки Вистан-5 - успешно")));
+    EXPECT_EQ(test::readAll(file("first.v5")), panel);
+
+    run = cli(with("write-panel", {saved("image.v5", image)}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("запись прошивки Вистан-5 - успешно")));
+
+    run = cli(with("read-panel", {QStringLiteral("-o"), file("second.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(test::readAll(file("second.v5")), image.left(0x3000) + panel.mid(0x3000));
+}
+
+TEST_F(EndToEndTest, AModuleThatDoesNotWakeUpFailsEveryCommandAndLeavesNoFile) {
+    start({QStringLiteral("--unpaced"), QStringLiteral("--no-wake-up")});
+    for (const char* command : {"read-chip", "read-panel"}) {
+        const CliRun run = cli(with(command, {QStringLiteral("-o"), file("out.v5")}));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен \n"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(file("out.v5")));
+    }
+    const CliRun run = cli(with("write-panel", {saved("image.v5", test::patternBytes(32768))}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен ")));
+}
+
+TEST_F(EndToEndTest, AChipReadWithABadStatusFailsAndWritesNothing) {
+    start({QStringLiteral("--unpaced"), QStringLiteral("--bad-status")});
+    ASSERT_TRUE(test::writeAll(file("out.v5"), "previous"));
+    const CliRun run = cli(with("read-chip", {QStringLiteral("-o"), file("out.v5")}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("чтение 24c256 - ошибка"))) << run.err.toStdString();
+    EXPECT_EQ(test::readAll(file("out.v5")), QByteArray("previous"));
+}
+
+TEST_F(EndToEndTest, AnUnpluggedModuleEndsTheTransferAtOnce) {
+    start({QStringLiteral("--unpaced"), QStringLiteral("--hang-up-after"), QStringLiteral("20000")});
+    const CliRun run = cli(with("read-panel", {QStringLiteral("-o"), file("out.v5")}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("чтение прошивки Вистан-5 - ошибка")))
+        << run.err.toStdString();
+    // Not the panel read's ten-minute budget.
+    EXPECT_LT(run.ms, 60'000);
+    EXPECT_FALSE(QFile::exists(file("out.v5")));
+    EXPECT_TRUE(sim->endsByItself());
+}
+
+TEST_F(EndToEndTest, CtrlCCancelsClosesThePortAndWritesNothing) {
+    // Paced, so that the read is still running when it is interrupted.
+    start({QStringLiteral("--chip"), saved("chip.v5", test::patternBytes(32768, 5))});
+    Cli reading(with("read-panel", {QStringLiteral("-o"), file("out.v5")}));
+    ASSERT_TRUE(reading.waitFor(QStringLiteral("10%")));
+    reading.interrupt();
+    const CliRun run = reading.finish();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cancelled"))) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("ошибка")));
+    EXPECT_FALSE(QFile::exists(file("out.v5")));
+
+    // The port is free again.
+    const CliRun next = cli(with("read-chip", {QStringLiteral("-o"), file("chip-copy.v5")}));
+    EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
+    EXPECT_EQ(test::readAll(file("chip-copy.v5")), test::patternBytes(32768, 5));
+}
+
+TEST_F(EndToEndTest, APortInUseCannotBeOpenedASecondTime) {
+    start({});
+    Cli first(with("read-chip", {QStringLiteral("-o"), file("first.v5")}));
+    ASSERT_TRUE(first.waitFor(QStringLiteral("10%")));
+    const CliRun second = cli(with("read-chip", {QStringLiteral("-o"), file("second.v5")}));
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.err.contains(QStringLiteral("Ошибка открытия порта \n"))) << second.err.toStdString();
+    EXPECT_EQ(first.finish().exitCode, 0);
+    EXPECT_TRUE(QFile::exists(file("first.v5")));
+    EXPECT_FALSE(QFile::exists(file("second.v5")));
+}
+
+TEST_F(EndToEndTest, UsageErrorsExitWithTwoAndTouchNoDevice) {
+    EXPECT_EQ(cli({QStringLiteral("read-chip"), QStringLiteral("-o"), file("x.v5")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("read-panel"), QStringLiteral("--port"), QStringLiteral("COM1")}).exitCode,
+              2);
+    EXPECT_EQ(cli({QStringLiteral("write-chip"), QStringLiteral("--port"), QStringLiteral("COM1")}).exitCode,
+              2);
+    EXPECT_EQ(cli({QStringLiteral("write-panel"), QStringLiteral("--bogus")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("read-chip"), QStringLiteral("--help")}).exitCode, 0);
+    // A settings file that cannot be read is a failed command, not a usage error.
+    const CliRun missing = cli(
+        {QStringLiteral("write-chip"), QStringLiteral("--port"), QStringLiteral("COM1"), file("none.v5")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Ошибка чтения")));
+}
+
+}  // namespace
+}  // namespace v5
