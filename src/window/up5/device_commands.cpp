@@ -1,0 +1,62 @@
+#include "device_commands.h"
+
+#include "com_port.h"
+#include "event_loop_clock.h"
+#include "tup5_form.h"
+#include "up5.h"
+
+namespace v5 {
+
+DeviceCommands::DeviceCommands(QWidget* owner)
+    : DeviceCommands(owner, std::make_unique<TComPort>(), std::make_unique<EventLoopClock>()) {}
+
+DeviceCommands::DeviceCommands(QWidget* owner, std::unique_ptr<Port> port, std::unique_ptr<Clock> clock)
+    : port_(std::move(port)),
+      clock_(std::move(clock)),
+      form_(new TUP5Form(owner)),
+      ownsForm_(owner == nullptr),
+      driver_(std::make_unique<TUP5>(*port_, *form_, *clock_)) {}
+
+DeviceCommands::~DeviceCommands() {
+    // The driver closes the port and detaches from the window, which must still exist then.
+    driver_.reset();
+    if (ownsForm_) delete form_.data();
+}
+
+bool DeviceCommands::exclusive(const QString& portName, const std::function<bool(TUP5&)>& operation) {
+    if (busy_) {
+        form_->raise();
+        return false;
+    }
+    busy_ = true;
+    driver_->SetPortName(portName);
+    const bool ok = operation(*driver_);
+    busy_ = false;
+    return ok;
+}
+
+std::optional<Image::Bytes> DeviceCommands::readChip(const QString& portName) {
+    Image::Bytes bytes{};
+    if (!exclusive(portName, [&](TUP5& up5) { return up5.ReadChip(bytes); })) return std::nullopt;
+    return bytes;
+}
+
+std::optional<Image::Bytes> DeviceCommands::readPanel(const QString& portName) {
+    Image::Bytes bytes{};
+    if (!exclusive(portName, [&](TUP5& up5) { return up5.ReadPanel(bytes); })) return std::nullopt;
+    return bytes;
+}
+
+bool DeviceCommands::writeChip(const QString& portName, const Image& image) {
+    return exclusive(portName, [&](TUP5& up5) { return up5.WriteChip(image.bytes()); });
+}
+
+bool DeviceCommands::writePanel(const QString& portName, const Image& image) {
+    return exclusive(portName, [&](TUP5& up5) { return up5.WritePanel(image.bytes()); });
+}
+
+void DeviceCommands::cancel() {
+    if (busy_) form_->Button1Click();
+}
+
+}  // namespace v5

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QPointer>
+#include <QString>
+
+#include "image.h"
+
+class QWidget;
+
+namespace v5 {
+
+class Clock;
+class Port;
+class TUP5;
+class TUP5Form;
+
+// The device commands of the main window, one at a time. While a transfer runs the window stays usable
+// (the progress window is not modal), so a second device command could start a second connection on the
+// same port: it is refused instead, and the running transfer's window is brought to the front.
+//
+//   mnReadClick:     if (auto bytes = device.readChip(desktop.portName())) desktop.acceptReadImage(*bytes);
+//   ReadFromV5Click: if (auto bytes = device.readPanel(desktop.portName())) desktop.acceptReadImage(*bytes);
+//   mnWriteClick:    device.writeChip(desktop.portName(), desktop.image());
+//   WriteToV5Click:  device.writePanel(desktop.portName(), desktop.image());
+//
+// Each call returns when the user has acknowledged the final message or cancelled.
+class DeviceCommands {
+public:
+    // The progress window becomes a child window of `owner`, which must outlive this object.
+    explicit DeviceCommands(QWidget* owner);
+    // For tests: a scripted port and virtual time.
+    DeviceCommands(QWidget* owner, std::unique_ptr<Port> port, std::unique_ptr<Clock> clock);
+    ~DeviceCommands();
+    DeviceCommands(const DeviceCommands&) = delete;
+    DeviceCommands& operator=(const DeviceCommands&) = delete;
+
+    bool busy() const { return busy_; }
+
+    // The 32768 bytes read, or nothing when the read failed, was cancelled or another command runs.
+    std::optional<Image::Bytes> readChip(const QString& portName);
+    std::optional<Image::Bytes> readPanel(const QString& portName);
+    // Sends the image as it is now; edits made while the write runs are not sent.
+    bool writeChip(const QString& portName, const Image& image);
+    bool writePanel(const QString& portName, const Image& image);
+
+    // Any other device operation, such as the key panes' key reader and console copy, under the same
+    // guard. False, without calling it, while another one runs.
+    bool exclusive(const QString& portName, const std::function<bool(TUP5&)>& operation);
+
+    // As the user's "Cancel" (or "OK"): for a main window that closes while a transfer runs.
+    void cancel();
+
+    TUP5Form& form() { return *form_; }
+
+private:
+    std::unique_ptr<Port> port_;
+    std::unique_ptr<Clock> clock_;
+    QPointer<TUP5Form> form_;
+    bool ownsForm_;
+    std::unique_ptr<TUP5> driver_;
+    bool busy_ = false;
+};
+
+}  // namespace v5

@@ -1,0 +1,86 @@
+#include "tup5_form.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "up5_texts.h"
+
+namespace v5 {
+
+namespace {
+// Wide enough for the longest step, "запись прошивки Вистан-5 - ожидание готовности".
+constexpr int kLabelWidth = 400;
+}  // namespace
+
+TUP5Form::TUP5Form(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Label1(new QLabel(this)),
+      ProgressBar1(new QProgressBar(this)),
+      Button1(new QPushButton(up5::CancelButton(), this)) {
+    setObjectName(QStringLiteral("UP5Form"));
+    setWindowTitle(up5::Caption());
+    setModal(false);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setFixedWidth(kLabelWidth);
+    Label1->setMinimumHeight(2 * Label1->fontMetrics().height());
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ProgressBar1);
+    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    // A fixed border: the window takes the size of its contents and cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TUP5Form::SetLabel(const QString& text) {
+    Label1->setText(text);
+}
+
+void TUP5Form::SetProgressRange(int minimum, int maximum) {
+    ProgressBar1->setRange(minimum, maximum);
+}
+
+void TUP5Form::SetProgress(int value) {
+    // The driver reports queued bytes, which may pass the range by the status bytes.
+    ProgressBar1->setValue(std::clamp(value, ProgressBar1->minimum(), ProgressBar1->maximum()));
+}
+
+void TUP5Form::Show() {
+    show();
+    raise();
+}
+
+void TUP5Form::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TUP5Form::ShowMessage(const QString& text) {
+    Button1->setText(up5::OkButton());
+    Label1->setText(text);
+    if (!Cancelled()) {
+        Show();
+        while (!Cancelled() && isVisible())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    Hide();
+    Button1->setText(up5::CancelButton());
+}
+
+void TUP5Form::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Button1Click();
+}
+
+}  // namespace v5
