@@ -55,6 +55,8 @@ public:
     void cancel();
 
     TUP5Form& form() { return *form_; }
+    // The pauses of the key panes' own polls (ReadKeyCode), which keep the window's events flowing.
+    Clock& clock() { return *clock_; }
 
 private:
     std::unique_ptr<Port> port_;
