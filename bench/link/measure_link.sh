@@ -47,22 +47,23 @@ awk -v m="$median" -v b="$byte_s" -v runs="$runs" -v all="${reads[*]}" 'BEGIN {
     printf "chip read (%d runs): %s s\n  median %.3f s; 2.90 s reference: ratio %.4f; wire alone %.3f s + 0.055 s wake-up\n",
         runs, all, m, m / 2.90, wire }'
 
-read -r s g < <(measure write-chip "$work/image.v5"); gaps+=("$g")
-# Wake-up 5 + 50 ms, 20 ms settle, 512 blocks each followed by 50 ms; the status is waiting at the first check.
-awk -v s="$s" -v b="$byte_s" 'BEGIN {
-    pauses = 0.055 + 0.020 + 512 * 0.050
-    replies = 5 * b
-    line = 32769 * b
-    printf "chip write: %.3f s\n  pauses %.3f s + simulated wire %.4f s = %.3f s: ratio %.4f\n", s, pauses, replies, pauses + replies, s / (pauses + replies)
-    printf "  on a real line the blocks add %.3f s on the wire (each pause follows its block): %.3f s\n", line, pauses + replies + line }'
+# Prints a write's time against its fixed pauses plus what crosses the simulated line (the module's
+# replies; the program's blocks go into the terminal at once), and what a real line adds.
+report_write() {
+    awk -v name="$1" -v s="$2" -v pauses="$3" -v replies="$4" -v blocks="$5" -v b="$byte_s" 'BEGIN {
+        expected = pauses + replies * b
+        printf "%s: %.3f s\n  pauses %.3f s + simulated wire %.4f s = %.3f s: ratio %.4f\n",
+            name, s, pauses, replies * b, expected, s / expected
+        printf "  on a real line the blocks add %.3f s on the wire (each pause follows its block): %.3f s\n",
+            blocks * b, expected + blocks * b }'
+}
 
-read -r s g < <(measure write-panel "$work/image.v5"); gaps+=("$g")
+# Wake-up 5 + 50 ms, 20 ms settle, 512 blocks each followed by 50 ms; the status waits at the first check.
+read -r s g < <(measure write-chip "$work/image.v5"); gaps+=("$g")
+report_write "chip write" "$s" "$(awk 'BEGIN { print 0.055 + 0.020 + 512 * 0.050 }')" 5 32769
+
 # Wake-up, one 20 ms poll before the ready byte is there, 192 blocks each followed by 100 ms.
-awk -v s="$s" -v b="$byte_s" 'BEGIN {
-    pauses = 0.055 + 0.020 + 192 * 0.100
-    replies = 2 * b
-    line = 12289 * b
-    printf "panel write: %.3f s\n  pauses %.3f s + simulated wire %.4f s = %.3f s: ratio %.4f\n", s, pauses, replies, pauses + replies, s / (pauses + replies)
-    printf "  on a real line the blocks add %.3f s on the wire: %.3f s\n", line, pauses + replies + line }'
+read -r s g < <(measure write-panel "$work/image.v5"); gaps+=("$g")
+report_write "panel write" "$s" "$(awk 'BEGIN { print 0.055 + 0.020 + 192 * 0.100 }')" 2 12289
 
 printf 'longest stretch without event processing: %s ms\n' "$(printf '%s\n' "${gaps[@]}" | sort -n | tail -n 1)"

@@ -15,11 +15,8 @@
 namespace v5 {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { test::ensureCoreApplication(); }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new test::CoreApplicationEnvironment);
 
 // A pseudo-terminal: the test plays the device on the master side, TComPort opens the slave.
 class Pty {

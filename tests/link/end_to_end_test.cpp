@@ -21,11 +21,8 @@ namespace {
 constexpr int kStartTimeoutMs = 30'000;
 constexpr int kTransferTimeoutMs = 180'000;
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { test::ensureCoreApplication(); }
-};
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new test::CoreApplicationEnvironment);
 
 // The simulator in a child process; its log goes to a file that a failing test prints.
 class Simulator {

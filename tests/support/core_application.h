@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 
 namespace v5::test {
@@ -13,5 +15,11 @@ inline void ensureCoreApplication() {
     // QCoreApplication::instance() keeps it.
     if (QCoreApplication::instance() == nullptr) (void)new QCoreApplication(argc, argv);
 }
+
+// For a test file: ::testing::AddGlobalTestEnvironment(new test::CoreApplicationEnvironment).
+class CoreApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ensureCoreApplication(); }
+};
 
 }  // namespace v5::test
