@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
@@ -10,12 +11,14 @@
 #include <QVBoxLayout>
 
 #include "access_code_view.h"
+#include "device_commands.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
 #include "install_panes.h"
 #include "panel_options.h"
 #include "port_file.h"
 #include "report_actions.h"
+#include "system_ports.h"
 #include "window_prompts.h"
 
 namespace v5 {
@@ -37,7 +40,9 @@ const char16_t* const kOptionCaptions[] = {u"Автовзятие шлейфов
 }  // namespace
 
 TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
-    : QMainWindow(parent), systemPorts_(std::move(setup.systemPorts)) {
+    : QMainWindow(parent),
+      systemPorts_(setup.systemPorts ? std::move(setup.systemPorts)
+                                     : std::function<QStringList()>(availableSerialPorts)) {
     setObjectName(QStringLiteral("TV5ivezMainForm"));
     // The window is laid out for a small dialog font, as the panel's installers know it.
     QFont small = font();
@@ -63,6 +68,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     central->setObjectName(QStringLiteral("client"));
     central->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(central);
+    device_ = setup.deviceCommands ? setup.deviceCommands(this) : std::make_unique<DeviceCommands>(this);
     buildSlots(central);
     buildParameterArea(central);
     buildMenu();
@@ -180,10 +186,10 @@ void TV5ivezMainForm::buildMenu() {
     connect(file, &QMenu::aboutToShow, this, [this] { act([this] { desktop_->mnEEPROMClick(); }); });
     addItem(file, "mnLoad", QStringLiteral("Прочитать с  диска"), [&d] { d.mnLoadClick(); });
     addItem(file, "mnSave", QStringLiteral("Записать на диск"), [&d] { d.mnSaveClick(); });
-    addItem(file, "ReadFromV5", QStringLiteral("Прочитать из прибора"), nullptr);
-    addItem(file, "WriteToV5", QStringLiteral("Записать в прибор"), nullptr);
-    addItem(file, "mnRead", QStringLiteral("Прочитать с микросхемы"), nullptr);
-    addItem(file, "mnWrite", QStringLiteral("Записать в микросхему"), nullptr);
+    addItem(file, "ReadFromV5", QStringLiteral("Прочитать из прибора"), [this] { ReadFromV5Click(); });
+    addItem(file, "WriteToV5", QStringLiteral("Записать в прибор"), [this] { WriteToV5Click(); });
+    addItem(file, "mnRead", QStringLiteral("Прочитать с микросхемы"), [this] { mnReadClick(); });
+    addItem(file, "mnWrite", QStringLiteral("Записать в микросхему"), [this] { mnWriteClick(); });
 
     addModuleItems(addMenu(bar, "mShls", QStringLiteral("МШС")), "mmiShl", QStringLiteral("МШС"), 8);
     addModuleItems(addMenu(bar, "mRele", QStringLiteral("МР")), "mmiRele", QStringLiteral("МР"), 16);
@@ -288,6 +294,30 @@ void TV5ivezMainForm::openByName(const QString& name) {
     act([&] { desktop_->mClick(name); });
     const int slot = desktop_->focusedSlot();
     if (slot >= 1) slotButtons_.at(static_cast<std::size_t>(slot - 1))->setFocus();
+}
+
+// A device command runs in a nested event loop until the user acknowledges its final message; the
+// window stays usable meanwhile, and DeviceCommands refuses a second one on the port.
+void TV5ivezMainForm::mnReadClick() {
+    if (const auto bytes = device_->readChip(desktop_->portName())) desktop_->acceptReadImage(*bytes);
+}
+
+void TV5ivezMainForm::ReadFromV5Click() {
+    if (const auto bytes = device_->readPanel(desktop_->portName())) desktop_->acceptReadImage(*bytes);
+}
+
+void TV5ivezMainForm::mnWriteClick() {
+    device_->writeChip(desktop_->portName(), desktop_->image());
+}
+
+void TV5ivezMainForm::WriteToV5Click() {
+    device_->writePanel(desktop_->portName(), desktop_->image());
+}
+
+void TV5ivezMainForm::closeEvent(QCloseEvent* event) {
+    // A transfer still running ends as if cancelled; its loop returns before the window goes.
+    if (device_->busy()) device_->cancel();
+    QMainWindow::closeEvent(event);
 }
 
 void TV5ivezMainForm::act(const std::function<void()>& action) {

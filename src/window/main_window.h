@@ -17,6 +17,7 @@
 
 namespace v5 {
 
+class DeviceCommands;
 class ExtPaneView;
 class Ttemp_gbKD;
 
@@ -27,6 +28,8 @@ struct MainFormSetup {
     // The serial ports the system offers besides COM1..COM9 (names such as "ttyUSB0").
     std::function<QStringList()> systemPorts;
     TextViewer* textViewer = nullptr;  // the system's text editor when not given
+    // The input module on the chosen serial port when not given.
+    std::function<std::unique_ptr<DeviceCommands>(QWidget* owner)> deviceCommands;
 };
 
 // The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
@@ -40,6 +43,15 @@ public:
     Desktop& desktop() { return *desktop_; }
     // Shows the desktop's state in every control.
     void render();
+
+    // The device commands of the "Файл настроек" menu.
+    void mnReadClick();
+    void mnWriteClick();
+    void ReadFromV5Click();
+    void WriteToV5Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildSlots(QWidget* central);
@@ -61,6 +73,7 @@ private:
     UserPrompts* prompts_;
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<TextViewer> ownTextViewer_;
+    std::unique_ptr<DeviceCommands> device_;
     TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 

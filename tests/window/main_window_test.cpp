@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,8 +12,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "device_commands.h"
+#include "fake_module.h"
+#include "fake_port.h"
 #include "image_builder.h"
 #include "main_window.h"
+#include "virtual_clock.h"
 
 namespace v5 {
 
@@ -26,6 +32,8 @@ class MainWindowTest : public QObject {
 
 private:
     RecordingViewer viewer_;
+    test::FakePort* port_ = nullptr;
+    std::unique_ptr<test::FakeModule> module_;
     std::unique_ptr<QTemporaryDir> dir_;
     test::ScriptedPrompts prompts_;
     QPointer<TV5ivezMainForm> window_;
@@ -61,6 +69,13 @@ private slots:
         setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
         viewer_.opened.clear();
         setup.textViewer = &viewer_;
+        setup.deviceCommands = [this](QWidget* owner) {
+            auto clock = std::make_unique<test::VirtualClock>();
+            auto port = std::make_unique<test::FakePort>(*clock);
+            port_ = port.get();
+            module_ = std::make_unique<test::FakeModule>(*port, *clock);
+            return std::make_unique<DeviceCommands>(owner, std::move(port), std::move(clock));
+        };
         window_ = new TV5ivezMainForm(setup);
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->show();
@@ -72,6 +87,7 @@ private slots:
             w->close();
         delete window_.data();
         QTRY_VERIFY(!window_);
+        module_.reset();
     }
 
     void startsBlankWithCompleteMenu() {
@@ -209,6 +225,61 @@ private slots:
         QCOMPARE(viewer_.opened.size(), 2);
         QCOMPARE(viewer_.opened.last(), dir_->filePath(QStringLiteral("arj.txt")));
         QVERIFY(QFileInfo::exists(dir_->filePath(QStringLiteral("arj.txt"))));
+    }
+
+    // Presses "OK" of the progress window once its final message shows.
+    void acknowledgeWhenDone(QString* message) {
+        auto* timer = new QTimer(window_);
+        connect(timer, &QTimer::timeout, timer, [this, timer, message] {
+            auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button1"));
+            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
+            timer->stop();
+            timer->deleteLater();
+            *message = window_->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        timer->start(1);
+    }
+
+    void chipReadReplacesTheImageAndRebuildsTheSlots() {
+        QByteArray chip = test::patternBytes(32768, 3);
+        chip.replace(0x22CE, 40, QByteArray(40, '\0'));
+        chip[0x22D0] = 3;  // МШС5 in slot 2
+        chip[0x22D1] = 4;
+        chip[0x2CF9] = 0x66;  // a device read does not check the access code
+        module_->onCommand['R'] = [&] { port_->arrive(chip + QByteArray(4, '\0')); };
+        QString message;
+        acknowledgeWhenDone(&message);
+        openMenu(QStringLiteral("mnEEPROM"));
+        action(QStringLiteral("mnRead"))->trigger();
+        QCOMPARE(message, QStringLiteral("чтение 24c256 - успешно"));
+        QCOMPARE(find<QPushButton>(QStringLiteral("btnSlot2"))->text(), QStringLiteral("МШС5"));
+        QCOMPARE(window().desktop().image().byte(0x2CF9), 0x66);
+        QCOMPARE(window().desktop().image().toByteArray().mid(0x3000), chip.mid(0x3000));
+        QCOMPARE(window().windowTitle(), QStringLiteral("Файл не выбран"));
+        QCOMPARE(port_->openedName, QStringLiteral("COM1"));
+    }
+
+    void failedPanelReadLeavesTheImageAlone() {
+        window().desktop().image().setByte(0x100, 0x42);
+        const Image before = window().desktop().image();
+        module_->wakeReply = 0x70;
+        QString message;
+        acknowledgeWhenDone(&message);
+        action(QStringLiteral("ReadFromV5"))->trigger();
+        QCOMPARE(message, QStringLiteral("УП - 5 не подключен "));
+        QVERIFY(window().desktop().image() == before);
+    }
+
+    void panelWriteSendsTheConfigurationArea() {
+        window().desktop().image().fill(0, 0x3000, 0x5A);
+        window().desktop().image().fill(0x3000, 0x5000, 0xA5);
+        module_->onCommand['E'] = [&] { port_->arrive("1"); };
+        QString message;
+        acknowledgeWhenDone(&message);
+        action(QStringLiteral("WriteToV5"))->trigger();
+        QCOMPARE(message, QStringLiteral("запись прошивки Вистан-5 - успешно"));
+        QCOMPARE(module_->data(), QByteArray(0x3000, 0x5A));
     }
 
     void systemPortIsOfferedAndRemembered() {

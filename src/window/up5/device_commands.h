@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "image.h"
+#include "tup5_form.h"
 
 class QWidget;
 
@@ -16,7 +17,6 @@ namespace v5 {
 class Clock;
 class Port;
 class TUP5;
-class TUP5Form;
 
 // The device commands of the main window, one at a time. While a transfer runs the window stays usable
 // (the progress window is not modal), so a second device command could start a second connection on the
