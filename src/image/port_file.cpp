@@ -37,7 +37,9 @@ std::optional<FileError> writePortFile(const QString& folder, const QByteArray& 
 }
 
 bool isSystemPortName(const QString& name) {
-    static const QRegularExpression pattern(QStringLiteral("^(/dev/)?tty[A-Za-z0-9_.\\-]*[0-9]$"));
+    // ttyUSB0, /dev/ttyACM1, and the pseudo-terminals /dev/pts/N the module's simulator offers.
+    static const QRegularExpression pattern(
+        QStringLiteral("^((/dev/)?tty[A-Za-z0-9_.\\-]*[0-9]|/dev/pts/[0-9]+)$"));
     return pattern.match(name).hasMatch();
 }
 

@@ -29,7 +29,8 @@ struct PortFileChoice {
 };
 PortFileChoice parsePortFile(const QByteArray& content);
 
-// A serial device name of the system, e.g. "ttyUSB0" or "/dev/ttyACM1"; never one of COM1..COM9.
+// A serial device name of the system, e.g. "ttyUSB0", "/dev/ttyACM1" or "/dev/pts/3"; never one of
+// COM1..COM9.
 bool isSystemPortName(const QString& name);
 
 }  // namespace v5

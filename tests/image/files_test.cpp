@@ -190,6 +190,8 @@ TEST_F(PortFileTest, SystemPortNameIsRememberedInsteadOfADigit) {
     EXPECT_EQ(desktop.portName(), QStringLiteral("ttyUSB0"));
     EXPECT_EQ(desktop.checkedSystemPort(), QStringLiteral("ttyUSB0"));
     EXPECT_TRUE(isSystemPortName(QStringLiteral("/dev/ttyACM1")));
+    EXPECT_TRUE(isSystemPortName(QStringLiteral("/dev/pts/12")));
+    EXPECT_FALSE(isSystemPortName(QStringLiteral("/dev/pts/../sda")));
     EXPECT_FALSE(isSystemPortName(QStringLiteral("../etc/passwd")));
 }
 

@@ -1,0 +1,119 @@
+// The window's device commands through the real serial port class, against the module's simulator on
+// a pseudo-terminal.
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "image_builder.h"
+#include "main_window.h"
+
+namespace v5 {
+
+class WindowEndToEndTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    test::ScriptedPrompts prompts_;
+    std::unique_ptr<TV5ivezMainForm> window_;
+    QProcess sim_;
+
+    QString startSimulator(const QStringList& args) {
+        sim_.setStandardErrorFile(dir_->filePath(QStringLiteral("sim.log")));
+        sim_.start(QStringLiteral(V5_SIM), QStringList{QStringLiteral("--unpaced")} + args);
+        QDeadlineTimer deadline(30'000);
+        while (!sim_.canReadLine() && !deadline.hasExpired() && sim_.state() != QProcess::NotRunning)
+            sim_.waitForReadyRead(100);
+        return QString::fromLocal8Bit(sim_.readLine()).trimmed();
+    }
+
+    // Triggers a menu item and returns the final message of the progress window, acknowledged.
+    QString runAndAcknowledge(const QString& item) {
+        QString message;
+        auto* timer = new QTimer(window_.get());
+        connect(timer, &QTimer::timeout, timer, [this, timer, &message] {
+            auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button1"));
+            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
+            timer->stop();
+            timer->deleteLater();
+            message = window_->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        timer->start(5);
+        window_->findChild<QAction*>(item)->trigger();
+        return message;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        MainFormSetup setup;
+        setup.prompts = &prompts_;
+        setup.workFolder = dir_->path();
+        setup.systemPorts = [] { return QStringList(); };
+        window_ = std::make_unique<TV5ivezMainForm>(setup);
+        window_->show();
+    }
+
+    void cleanup() {
+        window_.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        if (sim_.state() != QProcess::NotRunning) {
+            sim_.terminate();
+            if (!sim_.waitForFinished(10'000)) sim_.kill();
+            sim_.waitForFinished(10'000);
+        }
+    }
+
+    void chipAndPanelReadsReplaceTheImage() {
+        QByteArray chip(32768, '\0');
+        for (int i = 0x3000; i < chip.size(); ++i)
+            chip[i] = static_cast<char>(i * 13);
+        chip[0x22CE] = 4;  // МС3 in slot 1
+        chip[0x22CF] = 2;
+        chip[0x283B] = static_cast<char>(201);
+        const QString chipFile = dir_->filePath(QStringLiteral("chip.v5"));
+        QVERIFY(test::writeAll(chipFile, chip));
+        QByteArray panel = chip;
+        panel[0x22CE] = 0;  // nothing placed
+        const QString panelFile = dir_->filePath(QStringLiteral("panel.v5"));
+        QVERIFY(test::writeAll(panelFile, panel));
+
+        const QString port =
+            startSimulator({QStringLiteral("--chip"), chipFile, QStringLiteral("--panel"), panelFile});
+        QVERIFY2(port.startsWith(QStringLiteral("/dev/")), qPrintable(port));
+        window_->desktop().chooseSystemPort(port);
+        QCOMPARE(window_->desktop().portName(), port);
+
+        QCOMPARE(runAndAcknowledge(QStringLiteral("mnRead")), QStringLiteral("чтение 24c256 - успешно"));
+        const Image& image = window_->desktop().image();
+        QCOMPARE(image.toByteArray().mid(0x3000), chip.mid(0x3000));
+        QCOMPARE(window_->findChild<QPushButton*>(QStringLiteral("btnSlot1"))->text(), QStringLiteral("МС3"));
+        QCOMPARE(image.byte(0x283B), 201);
+
+        QCOMPARE(runAndAcknowledge(QStringLiteral("ReadFromV5")),
+                 QStringLiteral("чтение прошивки Вистан-5 - успешно"));
+        QCOMPARE(window_->findChild<QPushButton*>(QStringLiteral("btnSlot1"))->text(), QStringLiteral("1"));
+        QCOMPARE(image.byte(0x283B), 0xFF);  // МС3 is gone with the panel's slot table
+    }
+
+    void silentModuleIsReportedAndTheImageStays() {
+        const QString port = startSimulator({QStringLiteral("--no-wake-up")});
+        window_->desktop().chooseSystemPort(port);
+        window_->desktop().image().setByte(0x10, 0x77);
+        const Image before = window_->desktop().image();
+        QCOMPARE(runAndAcknowledge(QStringLiteral("mnRead")), QStringLiteral("УП - 5 не подключен "));
+        QVERIFY(window_->desktop().image() == before);
+    }
+};
+
+}  // namespace v5
+
+QTEST_MAIN(v5::WindowEndToEndTest)
+#include "window_end_to_end_test.moc"
