@@ -71,6 +71,11 @@ qint64 PtyLine::write(const QByteArray& bytes) {
     }
 }
 
+void PtyLine::discardUnread() {
+    // On the master side, flushing output empties the program's input queue.
+    if (master_ >= 0) ::tcflush(master_, TCOFLUSH);
+}
+
 void PtyLine::hangUp() {
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);

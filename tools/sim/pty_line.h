@@ -33,6 +33,8 @@ public:
     qint64 write(const QByteArray& bytes);
     // Cuts the line: the program sees its port hung up.
     void hangUp();
+    // Drops what was written to the program and it has not read yet.
+    void discardUnread();
 
 private:
     int master_ = -1;

@@ -201,7 +201,10 @@ int serve(v5::sim::PtyLine& line, v5::sim::ModuleSimulator& module, const Parsed
             return 1;
         }
         if (input.flushedInput) {
-            // A new connection: whatever the old one left unsent is void.
+            // A new connection: whatever the old one left unsent is void. So are the bytes that went out
+            // between the program's purge and this pass: on a real line they would have been sent into a
+            // port that was not listening yet, and the module is reset by the wake-up pulse anyway.
+            line.discardUnread();
             outbox.clear();
             module.purged(nowMs());
         }
