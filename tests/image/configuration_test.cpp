@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "configuration.h"
+#include "image_builder.h"
+#include "qt_print.h"
+#include "random_image.h"
+
+namespace v5 {
+namespace {
+
+using namespace config;
+
+// The 1-Wire CRC-8 byte by byte, as the bus masters compute it: a ROM whose eighth byte is the CRC of
+// the first seven has a CRC of zero over all eight.
+std::uint8_t busCrc(std::initializer_list<std::uint8_t> bytes) {
+    std::uint8_t crc = 0;
+    for (std::uint8_t b : bytes) {
+        crc ^= b;
+        for (int i = 0; i < 8; ++i)
+            crc = static_cast<std::uint8_t>((crc & 1) ? (crc >> 1) ^ 0x8C : crc >> 1);
+    }
+    return crc;
+}
+
+TEST(KeyCheckByte, IsTheEighthRomByteOfAKeyOfFamilyOne) {
+    test::RandomBytes random(7);
+    for (int i = 0; i < 500; ++i) {
+        KeyCode code;
+        for (auto& b : code)
+            b = random.byte();
+        const std::uint8_t check = keyCheckByte(code);
+        EXPECT_EQ(busCrc({0x01, code[0], code[1], code[2], code[3], code[4], code[5], check}), 0);
+    }
+    EXPECT_EQ(keyCheckByte({0x01, 0, 0, 0, 0, 0}), busCrc({0x01, 0x01, 0, 0, 0, 0, 0}));
+    // A free record's check byte is 0, not the CRC of a zero code.
+    EXPECT_EQ(keyCheckByte({}), 0);
+}
+
+TEST(KeyAssignment, ReadsZonesPartitionsAndTheSpecialKeys) {
+    struct Case {
+        std::uint8_t byte;
+        KeyRole role;
+        int number;
+    };
+    const Case cases[] = {{0x00, KeyRole::Zona, 1},       {0x3F, KeyRole::Zona, 64},
+                          {0x40, KeyRole::Razdel, 1},     {0x5F, KeyRole::Razdel, 32},
+                          {0x7F, KeyRole::Razdel, 64},    {0x80, KeyRole::Unknown, 0},
+                          {0xFA, KeyRole::Monter, 0},     {0xFB, KeyRole::GZ, 0},
+                          {0xFF, KeyRole::Unassigned, 0}, {0xF0, KeyRole::Unknown, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.byte);
+        EXPECT_EQ(KeyAssignment{c.byte}.role(), c.role);
+        EXPECT_EQ(KeyAssignment{c.byte}.number(), c.number);
+    }
+}
+
+TEST(LoopRecord, ReadsTheFieldsWithThePanesPrecedences) {
+    // Disabled whatever the type code says; two detectors over one.
+    const LoopRecord fireBoth{{0x00, 0x14, 0x80}};
+    EXPECT_EQ(fireBoth.type(), LoopType::Pozharnyi);
+    EXPECT_FALSE(fireBoth.disabled());
+    EXPECT_EQ(fireBoth.triggerSelection(), TriggerSelection::TwoDetectors);
+    const LoopRecord off{{0x00, 0x10, 0x20}};
+    EXPECT_TRUE(off.disabled());
+    EXPECT_EQ(off.type(), LoopType::Pozharnyi);
+    const LoopRecord all{{0x6F, 0x1F, 0x40}};
+    EXPECT_EQ(all.reactionCode(), 1);
+    EXPECT_EQ(all.delayCode(), 2);
+    EXPECT_EQ(all.confirmationCode(), 3);
+    EXPECT_TRUE(all.triggerLimit() && all.soundConfirmation() && all.roundTheClock() && all.verification() &&
+                all.tamperControl() && all.paired());
+    EXPECT_EQ(all.triggerSelection(), TriggerSelection::OneDetector);
+    EXPECT_EQ((LoopRecord{{0xFF, 0xFF, 0xFF}}.unusedBits()), (std::array<std::uint8_t, 3>{0, 0xC0, 0x1F}));
+}
+
+TEST(Configuration, PlacesModulesAsTheSlotCaptionsDo) {
+    for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+        const Image image = test::randomImage(seed);
+        const Configuration c = Configuration::decode(image);
+        SlotCaptions captions;
+        captions.bntSlotsUpdate(image);
+        for (const QString& name : allModuleNames())
+            EXPECT_EQ(c.isPlaced(*parseModuleName(name)), captions.isPlaced(name))
+                << name.toStdString() << " in image " << seed;
+    }
+    EXPECT_EQ((SlotEntry{3, 5}.module()), (ModuleId{ModuleKind::MShS, 6}));
+    EXPECT_EQ((SlotEntry{2, 15}.module()), (ModuleId{ModuleKind::MR, 16}));
+    EXPECT_FALSE((SlotEntry{3, 8}.module()));
+    EXPECT_FALSE((SlotEntry{7, 0}.module()));
+}
+
+TEST(Configuration, NamesThePassThroughZoneAsTheReportDoes) {
+    Image image;
+    image.setGroupEntry(map::kFirstZoneEntry + 2, test::loops({9}));
+    image.setGroupEntry(map::kFirstZoneEntry + 6, test::loops({9}));  // the same loops: the last one is named
+    image.setGroupEntry(map::kFirstPassThroughEntry, test::loops({9}));
+    image.setGroupEntry(map::kFirstPassThroughEntry + 1, test::loops({10}));
+    const Configuration c = Configuration::decode(image);
+    EXPECT_EQ(c.passThroughZona(1), 7);
+    EXPECT_EQ(c.passThroughZona(2), 0);
+    EXPECT_EQ(c.passThroughZona(3), 0);
+    EXPECT_EQ(c.passThroughInUse(), 2);
+    EXPECT_TRUE(c.assignmentExists(KeyAssignment{0x02}));
+    EXPECT_FALSE(c.assignmentExists(KeyAssignment{0x03}));
+    EXPECT_FALSE(c.assignmentExists(KeyAssignment{0x40}));
+}
+
+}  // namespace
+}  // namespace v5
