@@ -7,6 +7,7 @@
 #include "image.h"
 #include "loop_grid.h"
 #include "pane.h"
+#include "port_file.h"
 #include "settings_file.h"
 #include "slots.h"
 #include "user_prompts.h"
@@ -69,12 +70,17 @@ public:
     void COM_Click(int number);
     void chooseSystemPort(const QString& name);
     void COM_unchecked();
+    // The settings that follow the port in V5ivez.ini, as read at start-up.
+    const PortFileSettings& settings() const { return settings_; }
 
     // Opening the "COM-порт" and "Файл настроек" menus.
     void ComSelectClick() { ClearDesktop(); }
     void mnEEPROMClick() { ClearDesktop(); }
     void mnLoadClick();
     void mnSaveClick();
+    // "Восстановить из резервной копии…": a backup read as a settings file (the access code is compared
+    // as for any file), so that it can be written back.
+    void restoreBackup(const QString& path);
 
     // A whole image read from the panel or the chip replaces the image.
     void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes);
@@ -96,6 +102,8 @@ public:
 
 private:
     void rebuildCaptions();
+    // Reads a settings file into the image; false after telling the user why not.
+    bool loadSettingsFile(const QString& path);
     void reportPortFileError(const std::optional<FileError>& error);
 
     UserPrompts& prompts_;
@@ -111,6 +119,8 @@ private:
     QString portName_;
     int checkedCom_ = 0;
     QString checkedSystemPort_;
+    QByteArray portFileContent_;  // rewritten with each port choice, its settings lines kept
+    PortFileSettings settings_;
     int currentSlot_ = 0;
     int focusedSlot_ = 0;
 };
