@@ -19,6 +19,7 @@ namespace v5 {
 
 class DeviceCommands;
 class PaneView;
+class SafetyDialogs;
 struct PaneViewEntry;
 class Ttemp_gbKD;
 
@@ -31,6 +32,9 @@ struct MainFormSetup {
     TextViewer* textViewer = nullptr;  // the system's text editor when not given
     // The input module on the chosen serial port when not given.
     std::function<std::unique_ptr<DeviceCommands>(QWidget* owner)> deviceCommands;
+    // The compare lists, the question before a write with errors and the backup choice; dialogs over
+    // the window when not given.
+    SafetyDialogs* safetyDialogs = nullptr;
 };
 
 // The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
@@ -50,6 +54,10 @@ public:
     void mnWriteClick();
     void ReadFromV5Click();
     void WriteToV5Click();
+    // "Сравнить с файлом…", "Сравнить с прибором" and "Восстановить из резервной копии…".
+    void compareWithFileClick();
+    void compareWithDeviceClick();
+    void restoreBackupClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,12 +83,16 @@ private:
     void openByName(const QString& name);
     // Runs a desktop action, then shows the result.
     void act(const std::function<void()>& action);
+    // The configuration check before a write: true when there are no errors or the user writes anyway.
+    bool checkedBeforeWrite();
 
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts* prompts_;
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<TextViewer> ownTextViewer_;
     std::unique_ptr<DeviceCommands> device_;
+    std::unique_ptr<SafetyDialogs> ownSafetyDialogs_;
+    SafetyDialogs* safetyDialogs_ = nullptr;
     TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 

@@ -13,6 +13,7 @@
 #include "fake_port.h"
 #include "image_builder.h"
 #include "main_window.h"
+#include "safety_dialogs.h"
 
 namespace v5::test {
 
@@ -23,12 +24,42 @@ public:
     void open(const QString& path) override { opened << path; }
 };
 
+// Answers the window's compare, check and restore questions from the test, and records them.
+class RecordingSafetyDialogs : public SafetyDialogs {
+public:
+    struct List {
+        QString title;
+        QString summary;
+        QStringList lines;
+    };
+    std::vector<List> lists;
+    std::vector<QStringList> questions;
+    bool writeAnyway = false;
+    QStringList restoreFolders;
+    std::optional<QString> restoreAnswer;
+
+    void showList(const QString& title, const QString& summary, const QStringList& lines) override {
+        lists.push_back({title, summary, lines});
+    }
+    bool writeDespite(const QStringList& problems) override {
+        questions.push_back(problems);
+        return writeAnyway;
+    }
+    std::optional<QString> backupToRestore(const QString& folder) override {
+        restoreFolders << folder;
+        return restoreAnswer;
+    }
+};
+
 // A main window on scripted prompts, a fresh work folder and a fake input module, as the window tests
 // use it: start() in init(), stop() in cleanup(). Widgets are found by objectName.
 class WindowHarness {
 public:
     RecordingViewer viewer;
     ScriptedPrompts prompts;
+    RecordingSafetyDialogs safety;
+    // V5ivez.ini as the window finds it at start-up; none when empty.
+    QByteArray portFile;
     FakePort* port = nullptr;
     std::unique_ptr<FakeModule> module;
     std::unique_ptr<QTemporaryDir> dir;
@@ -54,6 +85,8 @@ public:
     void place(int slot, const QString& moduleName) const;
     // Clicks a check box or radio button on its indicator, where a user would.
     void click(const QString& name) const;
+    // Presses "OK" of the progress window once its final message shows, and keeps the message.
+    void acknowledgeWhenDone(QString* message) const;
 };
 
 // What is wrong with the layout of a shown pane: a named control that is hidden though its pane shows,
