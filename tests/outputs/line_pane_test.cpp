@@ -107,7 +107,7 @@ TEST_F(LinePaneTest, LoopModulesServedElsewhereAreNotOfferedUnlessAddress254) {
     EXPECT_EQ(enabledBoxes(), (std::vector<int>{1, 2, 3}));
 }
 
-TEST_F(LinePaneTest, AddressFromAFileShowsUntilChanged) {
+TEST_F(LinePaneTest, StoredAddressShowsAsItIsUntilTheUserTypes) {
     test::placeModule(image(), 4, QStringLiteral("МС2"));
     entry(2)[1] = 255;
     desktop.acceptReadImage(image().bytes());
@@ -115,6 +115,12 @@ TEST_F(LinePaneTest, AddressFromAFileShowsUntilChanged) {
     EXPECT_EQ(pane->addressText(), QStringLiteral("255"));
     desktop.ClearDesktop();
     EXPECT_EQ(entry(2)[1], 255);
+    // The rule is for typing: a stored address outside it is shown and kept until the user types.
+    entry(2)[1] = 210;
+    desktop.Parameter(QStringLiteral("МС2"));
+    EXPECT_EQ(pane->addressText(), QStringLiteral("210"));
+    desktop.ClearDesktop();
+    EXPECT_EQ(entry(2)[1], 210);
     desktop.Parameter(QStringLiteral("МС9"));
     EXPECT_FALSE(desktop.isPaneVisible(QStringLiteral("gbLine")));
 }
