@@ -68,15 +68,5 @@ TEST_F(IndicatorPaneTest, SelectAndClearWriteAtOnceAndDropLoopsOfUnplacedModules
     EXPECT_TRUE(maskAt(map::ExtIndicators.at(8)).isEmpty());
 }
 
-TEST_F(IndicatorPaneTest, OtherNamesOpenNothing) {
-    for (const char16_t* raw : {u"МДВ5", u"МД9", u"МДВ0", u"МД"}) {
-        const QString name = QString::fromUtf16(raw);
-        desktop.Parameter(name);
-        EXPECT_FALSE(desktop.isPaneVisible(QStringLiteral("gbUD"))) << name.toStdString();
-    }
-    EXPECT_EQ(IndicatorPane::baseOf(QStringLiteral("МДВ3")), 80);
-    EXPECT_EQ(IndicatorPane::baseOf(QStringLiteral("Параметры")), std::nullopt);
-}
-
 }  // namespace
 }  // namespace v5

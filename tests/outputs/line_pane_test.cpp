@@ -121,8 +121,6 @@ TEST_F(LinePaneTest, StoredAddressShowsAsItIsUntilTheUserTypes) {
     EXPECT_EQ(pane->addressText(), QStringLiteral("210"));
     desktop.ClearDesktop();
     EXPECT_EQ(entry(2)[1], 210);
-    desktop.Parameter(QStringLiteral("МС9"));
-    EXPECT_FALSE(desktop.isPaneVisible(QStringLiteral("gbLine")));
 }
 
 }  // namespace

@@ -111,9 +111,6 @@ private slots:
         QCOMPARE(relay9[9], 30);
         QCOMPARE(find<QWidget>(QStringLiteral("PanelRele"))->parentWidget(), tabs->widget(1));
         QVERIFY(find<QRadioButton>(QStringLiteral("rgReleMode_0"))->isChecked());
-        h_.click(QStringLiteral("Button4"));  // "Выделить": boxes of МШС1 only
-        QVERIFY(find<QCheckBox>(QStringLiteral("cR8"))->isChecked());
-        QVERIFY(!find<QCheckBox>(QStringLiteral("cR9"))->isChecked());
     }
 
     void indicatorPaneFollowsItsTabsAndWritesOnSelect() {
