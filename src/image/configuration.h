@@ -109,6 +109,9 @@ inline constexpr LoopRecord kBlankLoop{{0x00, 0x00, 0x20}};
 // --- Outputs -----------------------------------------------------------------------------------------
 
 inline constexpr std::uint8_t kNoTimeLimit = 255;
+// Tamper control in a relay's mode byte, as the relay pane names the boxes.
+inline constexpr std::uint8_t kRelayTamperGB5 = 0x40;  // "Контроль тампера ГБ-5"
+inline constexpr std::uint8_t kRelayTamperVT5 = 0x80;  // "Контроль тампера ВТ-5"
 
 struct Relay {
     std::uint8_t mode = 0;  // bits 0-3 mode code, bit 6 and bit 7 tamper control
@@ -117,8 +120,8 @@ struct Relay {
 
     int modeCode() const { return mode & 0x0F; }
     // Bit 6: the pane's "Контроль тампера ГБ-5"; bit 7: its "Контроль тампера ВТ-5".
-    bool tamperBit6() const { return mode & 0x40; }
-    bool tamperBit7() const { return mode & 0x80; }
+    bool tamperBit6() const { return mode & kRelayTamperGB5; }
+    bool tamperBit7() const { return mode & kRelayTamperVT5; }
     std::uint8_t unusedModeBits() const { return mode & 0x30; }
     // The modes whose run time the report shows.
     bool modeHasRunTime() const;

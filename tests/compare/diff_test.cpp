@@ -9,12 +9,16 @@
 #include "configuration_diff.h"
 #include "desktop.h"
 #include "ext_pane.h"
+#include "indicator_pane.h"
 #include "image_builder.h"
 #include "qt_print.h"
 #include "install_panes.h"
+#include "line_pane.h"
 #include "orphan_sweep.h"
 #include "panel_options.h"
 #include "random_image.h"
+#include "relay_pane.h"
+#include "sounder_pane.h"
 #include "tables.h"
 
 namespace v5 {
@@ -73,7 +77,6 @@ protected:
 
 TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
     const auto loop17 = map::LoopParams.at(16);
-    const auto relay9 = map::Relays.at(8);
     const Case cases[] = {
         {"a module placed",
          [](Desktop& d) { test::placeModule(d.image(), 4, QStringLiteral("МШС2")); },
@@ -158,38 +161,67 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
              set(d, map::KeyRecords.at(41) + 7, 3);
          },
          {QStringLiteral("свободные записи ключей: изменены остатки назначения или контрольного байта: 2")}},
-        {"a relay's mode, time, tamper control and loops",
-         [&](Desktop& d) {
-             set(d, relay9, 0x4C);
-             set(d, relay9 + 9, 255);
-             set(d, relay9 + 1, 0x08);
+        {"a relay's mode, time, tamper control and loops, through its pane",
+         [](Desktop& d) {
+             d.Parameter(QStringLiteral("МР3"));  // relay 9 on the first tab
+             auto* relays = d.pane<RelayPane>();
+             relays->rgReleModeClick(12);
+             relays->rgReleTimeClick(9);
+             relays->cbInternalClick(true);
+             relays->cRClick(4, true);
+             d.ClearDesktop();
          },
          {QStringLiteral("реле 9: режим (замок) → (свет)"),
           QStringLiteral("реле 9: время работы 30 с → без ограничения"),
           QStringLiteral("реле 9: контроль тампера ГБ-5 нет → да"), QStringLiteral("реле 9: + шлейф 4")}},
-        {"indicators of an access module and of an external one",
+        {"indicators of an access module and of an external one, through their panes",
          [](Desktop& d) {
-             d.image().setLoopMask(map::Indicators.at(20), test::loops({4}));
-             d.image().setLoopMask(map::ExtIndicators.at(8), test::loops({1, 64}));
+             d.btnSlotContextPopup(6);
+             d.miClick(QStringLiteral("МД3"));
+             d.Parameter(QStringLiteral("МД3"));
+             auto* indicators = d.pane<IndicatorPane>();
+             indicators->tnUDChange(4);
+             indicators->cUDClick(4, true);
+             d.pane<ExtPane>()->mExtClick();
+             d.pane<ExtPane>()->cbMDVClick(2, true);
+             d.Parameter(QStringLiteral("МДВ2"));
+             indicators->cUDClick(1, true);
+             indicators->cUDClick(17, true);
+             d.ClearDesktop();
          },
-         {QStringLiteral("МД3 индикатор 5: + шлейф 4"), QStringLiteral("МДВ2 индикатор 1: + шлейфы 1,64")}},
-        {"a communication module's address and loop modules",
+         {QStringLiteral("слот 6: пусто → МД3"), QStringLiteral("МД3 индикатор 5: + шлейф 4"),
+          QStringLiteral("внешние модули: + МДВ2"), QStringLiteral("МДВ2 индикатор 1: + шлейфы 1,17")}},
+        {"a communication module's address and loop modules, through its pane",
          [](Desktop& d) {
-             set(d, map::LineModules.at(2) + 1, 201);
-             set(d, map::LineModules.at(2), 0x02);
+             d.Parameter(QStringLiteral("МС3"));
+             auto* line = d.pane<LinePane>();
+             line->MaskEdit1Change(QStringLiteral("201"));
+             line->tzClick(3, true);
+             d.ClearDesktop();
          },
-         {QStringLiteral("МС3: адрес 005 → 201"), QStringLiteral("МС3: + МШС2")}},
-        {"sounders",
+         {QStringLiteral("МС3: адрес 005 → 201"), QStringLiteral("МС3: + МШС3")}},
+        {"sounders, through their pane",
          [](Desktop& d) {
-             set(d, map::Sounders.at(3) + 9, 120);
-             set(d, map::Sounders.at(3) + 8, 7);
-             set(d, map::Sounders.at(0) + 11, 0x01);
-             set(d, map::Sounders.at(1) + 1, 0x01);
+             auto* sounders = d.pane<SounderPane>();
+             sounders->mZOClick();
+             sounders->durationClick(0, SounderPane::Alarm, 6);
+             sounders->optionClick(1, 0, true);
+             sounders->TabbedNotebook4Change(2);
+             sounders->cbZO1Click(17, true);
+             d.ClearDesktop();
          },
          {QStringLiteral("Реле СЗО: при тревоге отключено → 2 мин."),
-          QStringLiteral("Реле СЗО: при неисправности отключено → 7 сек."),
           QStringLiteral("ВЗО на ГБ-5: дублировать реле СЗО при тревоге нет → да"),
-          QStringLiteral("ЗО на ВТ-5 (шлейфы 1-32): + шлейф 9")}},
+          QStringLiteral("ЗО на ВТ-5 (шлейфы 1-32): + шлейф 17")}},
+        {"durations and bits no pane writes",
+         [](Desktop& d) {
+             set(d, map::Sounders.at(3) + 8, 7);
+             set(d, map::Sounders.at(3) + 11, 0x80);
+             set(d, map::Relays.at(8), 0x3A);
+         },
+         {QStringLiteral("реле 9: неиспользуемые биты 00 → 30"),
+          QStringLiteral("Реле СЗО: при неисправности отключено → 7 сек."),
+          QStringLiteral("Реле СЗО: неиспользуемые биты 00 → 80")}},
         {"panel options and external modules through their panes",
          [](Desktop& d) {
              d.pane<PanelOptions>()->cbAvtovziatieClick(true);
