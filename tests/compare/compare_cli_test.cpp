@@ -3,31 +3,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
-#include <QTextStream>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "image_builder.h"
 #include "qt_print.h"
 
 namespace v5 {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    cli::Io io{out, err};
-    result.status = cli::run(args, io);
-    out.flush();
-    err.flush();
-    return result;
-}
+using test::CliRun;
+using test::runCli;
 
 class CompareCliTest : public ::testing::Test {
 protected:
@@ -47,15 +32,15 @@ TEST_F(CompareCliTest, DiffExitsZeroForEqualFilesOneForDifferentOnesTwoForTroubl
 
     CliRun run = runCli({QStringLiteral("diff"), fileA, file("a2.v5", a)});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.text().isEmpty());
 
     run = runCli({QStringLiteral("diff"), fileA, fileB});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, QStringLiteral("Шлейфы и группы:\n  шлейф 17: тип охранный → пожарный\n"));
+    EXPECT_EQ(run.text(), QStringLiteral("Шлейфы и группы:\n  шлейф 17: тип охранный → пожарный\n"));
 
     run = runCli({QStringLiteral("diff"), QStringLiteral("--json"), fileA, fileB});
     EXPECT_EQ(run.status, 1);
-    const QJsonArray json = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    const QJsonArray json = QJsonDocument::fromJson(run.out).array();
     ASSERT_EQ(json.size(), 1);
     EXPECT_EQ(json.at(0)[QStringLiteral("text")].toString(),
               QStringLiteral("шлейф 17: тип охранный → пожарный"));
@@ -68,7 +53,7 @@ TEST_F(CompareCliTest, DiffExitsZeroForEqualFilesOneForDifferentOnesTwoForTroubl
         SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
         run = runCli(args);
         EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.text().isEmpty());
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_TRUE(runCli({QStringLiteral("diff"), fileA, dir.filePath(QStringLiteral("none.v5"))})
@@ -81,19 +66,19 @@ TEST_F(CompareCliTest, CheckExitsOneOnlyForErrors) {
     CliRun run = runCli({QStringLiteral("check"), file("clean.v5", clean)});
     EXPECT_EQ(run.status, 0);
     // A fresh image is not blank for the modules it does not hold (loops 00 00 00, addresses 00).
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("предупреждение: МШС1: не установлен")))
-        << run.out.toStdString();
+    EXPECT_TRUE(run.text().startsWith(QStringLiteral("предупреждение: МШС1: не установлен")))
+        << run.text().toStdString();
 
     Image wrong = clean;
     test::placeModule(wrong, 1, QStringLiteral("МР1"));
     test::placeModule(wrong, 2, QStringLiteral("МР1"));
     run = runCli({QStringLiteral("check"), file("wrong.v5", wrong)});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("ошибка: МР1: стоит в нескольких слотах: 1, 2\n")));
+    EXPECT_TRUE(run.text().startsWith(QStringLiteral("ошибка: МР1: стоит в нескольких слотах: 1, 2\n")));
 
     run = runCli({QStringLiteral("check"), QStringLiteral("--json"), file("wrong.v5", wrong)});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(QJsonDocument::fromJson(run.out.toUtf8()).array().at(0)[QStringLiteral("severity")].toString(),
+    EXPECT_EQ(QJsonDocument::fromJson(run.out).array().at(0)[QStringLiteral("severity")].toString(),
               QStringLiteral("error"));
 
     EXPECT_EQ(runCli({QStringLiteral("check")}).status, 2);
