@@ -69,7 +69,8 @@ inline constexpr char kAssignGZ[] = "ГЗ";
 inline constexpr char kAssignNone[] = "не назначен";
 inline constexpr char kAssignUnknown[] = "неизвестно (0x%02X)";
 inline constexpr char kFreeKeys[] = "свободные записи ключей";
-inline constexpr char kFreeKeysChanged[] = "изменены остатки назначения или контрольного байта: %d";
+inline constexpr char kFreeKeysChanged[] =
+    "изменены остатки прежних ключей (назначение, номер для СПИ, контрольный байт): %d";
 
 // Relays, indicators, communication modules.
 inline constexpr char kRelay[] = "реле %d";

@@ -160,7 +160,9 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
              set(d, map::KeyRecords.at(40) + 6, 0xFF);
              set(d, map::KeyRecords.at(41) + 7, 3);
          },
-         {QStringLiteral("свободные записи ключей: изменены остатки назначения или контрольного байта: 2")}},
+         {QStringLiteral(
+             "свободные записи ключей: изменены остатки прежних ключей (назначение, номер для СПИ, "
+             "контрольный байт): 2")}},
         {"a relay's mode, time, tamper control and loops, through its pane",
          [](Desktop& d) {
              d.Parameter(QStringLiteral("МР3"));  // relay 9 on the first tab

@@ -36,43 +36,6 @@ TEST(KeyCheckByte, IsTheEighthRomByteOfAKeyOfFamilyOne) {
     EXPECT_EQ(keyCheckByte({}), 0);
 }
 
-TEST(KeyAssignment, ReadsZonesPartitionsAndTheSpecialKeys) {
-    struct Case {
-        std::uint8_t byte;
-        KeyRole role;
-        int number;
-    };
-    const Case cases[] = {{0x00, KeyRole::Zona, 1},       {0x3F, KeyRole::Zona, 64},
-                          {0x40, KeyRole::Razdel, 1},     {0x5F, KeyRole::Razdel, 32},
-                          {0x7F, KeyRole::Razdel, 64},    {0x80, KeyRole::Unknown, 0},
-                          {0xFA, KeyRole::Monter, 0},     {0xFB, KeyRole::GZ, 0},
-                          {0xFF, KeyRole::Unassigned, 0}, {0xF0, KeyRole::Unknown, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.byte);
-        EXPECT_EQ(KeyAssignment{c.byte}.role(), c.role);
-        EXPECT_EQ(KeyAssignment{c.byte}.number(), c.number);
-    }
-}
-
-TEST(LoopRecord, ReadsTheFieldsWithThePanesPrecedences) {
-    // Disabled whatever the type code says; two detectors over one.
-    const LoopRecord fireBoth{{0x00, 0x14, 0x80}};
-    EXPECT_EQ(fireBoth.type(), LoopType::Pozharnyi);
-    EXPECT_FALSE(fireBoth.disabled());
-    EXPECT_EQ(fireBoth.triggerSelection(), TriggerSelection::TwoDetectors);
-    const LoopRecord off{{0x00, 0x10, 0x20}};
-    EXPECT_TRUE(off.disabled());
-    EXPECT_EQ(off.type(), LoopType::Pozharnyi);
-    const LoopRecord all{{0x6F, 0x1F, 0x40}};
-    EXPECT_EQ(all.reactionCode(), 1);
-    EXPECT_EQ(all.delayCode(), 2);
-    EXPECT_EQ(all.confirmationCode(), 3);
-    EXPECT_TRUE(all.triggerLimit() && all.soundConfirmation() && all.roundTheClock() && all.verification() &&
-                all.tamperControl() && all.paired());
-    EXPECT_EQ(all.triggerSelection(), TriggerSelection::OneDetector);
-    EXPECT_EQ((LoopRecord{{0xFF, 0xFF, 0xFF}}.unusedBits()), (std::array<std::uint8_t, 3>{0, 0xC0, 0x1F}));
-}
-
 TEST(Configuration, PlacesModulesAsTheSlotCaptionsDo) {
     for (std::uint32_t seed = 1; seed <= 50; ++seed) {
         const Image image = test::randomImage(seed);

@@ -181,17 +181,6 @@ private slots:
         QCOMPARE(desktop().image().toByteArray().mid(0x3000), original.mid(0x3000));
     }
 
-    void panelWriteIsRefusedWhenTheBackupCannotBeRead() {
-        cleanConfiguration();
-        h_.module->onCommand['E'] = [this] { h_.port->arrive("1"); };  // "Q" gets no answer
-        QString message;
-        acknowledgeWhenDone(&message);
-        h_.choose(QStringLiteral("mnEEPROM"), QStringLiteral("WriteToV5"));
-        QCOMPARE(message, up5::ReadPanelError() + QLatin1Char('\n') + up5::BackupNotRead());
-        QCOMPARE(h_.port->written(), QByteArray("Q"));
-        QVERIFY(backups().isEmpty());
-    }
-
     void thePortFileCanTurnTheBackupAndTheCheckOff() {
         h_.stop();
         h_.portFile = "3\r\nbackup=0\r\nverify=off\r\n";
