@@ -5,8 +5,16 @@
 #include "desktop.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
+#include "linked_zones_pane.h"
+#include "linked_zones_view.h"
+#include "loop_pane.h"
+#include "loop_pane_view.h"
 #include "options_view.h"
 #include "panel_options.h"
+#include "razdel_pane.h"
+#include "razdel_pane_view.h"
+#include "zona_pane.h"
+#include "zona_pane_view.h"
 
 namespace v5 {
 
@@ -44,6 +52,10 @@ const std::vector<PaneViewEntry>& paneViews() {
     static const std::vector<PaneViewEntry> views{
         view<OptionsView, PanelOptions>(Shown::Always),
         view<ExtPaneView, ExtPane>(),
+        view<LoopPaneView, LoopPane>(),
+        view<ZonaPaneView, ZonaPane>(),
+        view<RazdelPaneView, RazdelPane>(),
+        view<LinkedZonesView, LinkedZonesPane>(),
     };
     return views;
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "loop_record.h"
+#include "pane_view.h"
+
+namespace v5 {
+
+class LoopGridView;
+class LoopPane;
+
+// gbMShl: the tabs tnShl with the loop numbers, the panel p1 on the page of the current tab, and the
+// duplicate grid with "OK".
+class LoopPaneView : public PaneView {
+    Q_OBJECT
+public:
+    LoopPaneView(LoopPane& model, QWidget* parameterArea);
+    void render() override;
+
+private:
+    static constexpr int kRadioGroups = 4;  // rgDS1, rgVR1, rgPS1, rgVS1
+    QWidget* buildPanel(QWidget* page);
+    QGroupBox* radioGroup(QWidget* parent, const QString& name, const QString& title,
+                          const QStringList& items, QButtonGroup*& group);
+
+    LoopPane& model_;
+    QTabWidget* tnShl_ = nullptr;
+    QWidget* p1_ = nullptr;
+    QButtonGroup* types_ = nullptr;
+    QGroupBox* rgTS1_ = nullptr;
+    std::array<QGroupBox*, kRadioGroups> radioBoxes_{};
+    std::array<QButtonGroup*, kRadioGroups> radioGroups_{};
+    std::array<QCheckBox*, kLoopControlCount - kRadioGroups> checkBoxes_{};
+    LoopGridView* duplicate_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};
+
+}  // namespace v5
