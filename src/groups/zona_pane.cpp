@@ -41,9 +41,9 @@ void ZonaPane::lbZonaClick() {
 }
 
 void ZonaPane::ZoneClick(int loop, bool ticked) {
-    if (!grid_.isEnabled(loop)) return;
+    // Without a zone shown a click does nothing, so no tick can suggest a loop was given to a zone.
+    if (!grid_.isEnabled(loop) || !list_.hasSelection()) return;
     grid_.setTicked(loop, ticked);
-    if (!list_.hasSelection()) return;
     const int z = list_.selectedNumber();
     if (z >= 1 && z <= kZones) setZonaMask(desktop().image(), z, grid_.mask());
 }

@@ -19,7 +19,8 @@ TEST_F(ZonaPaneTest, NewZoneGetsItsLoopsFromTheGridOnEveryClick) {
     open();
     EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbZona")));
     EXPECT_TRUE(listed().isEmpty());
-    pane().ZoneClick(1, true);  // no zone selected: nothing is stored
+    pane().ZoneClick(1, true);  // no zone selected: the click does nothing
+    EXPECT_FALSE(pane().grid().isTicked(1));
     EXPECT_TRUE(image().isZero(map::Zones.offset, map::Zones.size()));
 
     pane().Button2Click();
