@@ -1,5 +1,7 @@
 #include "loop_pane_view.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -118,6 +120,14 @@ QWidget* LoopPaneView::buildPanel(QWidget* page) {
         row->addWidget(box);
         radioBoxes_.at(static_cast<std::size_t>(c)) = box;
     }
+    // The delay group keeps the width of its longer caption, so the row does not move with the type.
+    QGroupBox* delay = radioBoxes_.at(static_cast<std::size_t>(LoopControl::Delay));
+    int width = 0;
+    for (LoopType type : {LoopType::Fire, LoopType::Guard}) {
+        delay->setTitle(delayCaption(type));
+        width = std::max(width, delay->minimumSizeHint().width());
+    }
+    delay->setMinimumWidth(width);
     row->addStretch();
     column->addLayout(row);
 

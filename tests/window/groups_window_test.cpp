@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,6 +27,7 @@ private:
     void checkLayout(const QString& pane) {
         auto* box = find<QGroupBox>(pane);
         QVERIFY(box && box->isVisible());
+        QApplication::processEvents();  // layouts follow changed captions on the next pass, as on screen
         // V5_SHOT_DIR=folder keeps a picture of each pane for a look at the layout.
         if (qEnvironmentVariableIsSet("V5_SHOT_DIR"))
             h_.window->grab().save(qEnvironmentVariable("V5_SHOT_DIR") + u'/' + pane +
@@ -88,6 +90,7 @@ private slots:
         QVERIFY(find<QWidget>(QStringLiteral("p1"))->isVisible());
         QVERIFY(checked(QStringLiteral("rgTS1_1")));
         QCOMPARE(find<QGroupBox>(QStringLiteral("rgDS1"))->title(), QStringLiteral("Задержка на вход/выход"));
+        checkLayout(QStringLiteral("gbMShl"));
 
         // The duplicate grid: the loop shown is ticked and fixed; boxes of modules not placed are off.
         QVERIFY(checked(QStringLiteral("s10")) && !enabled(QStringLiteral("s10")));
