@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 
+#include "fit_font.h"
 #include "group_list_view.h"
 #include "group_texts.h"
 #include "linked_zones_pane.h"
@@ -25,6 +26,7 @@ LinkedZonesView::LinkedZonesView(LinkedZonesPane& model, QWidget* parameterArea)
         emit edited();
     });
     row->addWidget(boxes_, 1, Qt::AlignTop);
+    fitFontToSize(this);
 }
 
 void LinkedZonesView::render() {

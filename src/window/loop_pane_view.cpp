@@ -4,13 +4,14 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "fit_font.h"
 #include "group_texts.h"
 #include "loop_grid_view.h"
 #include "loop_pane.h"
+#include "radio_group_box.h"
 
 namespace v5 {
 
@@ -18,11 +19,9 @@ namespace {
 // gbO1 in two rows: the boxes that a type enables together stand side by side.
 constexpr int kOptionColumns = 4;
 
-void checkItem(QButtonGroup* group, int id) {
-    if (QAbstractButton* button = group->button(id)) {
-        const QSignalBlocker block(button);
-        button->setChecked(true);
-    }
+// The groups of a row are as tall as the tallest; their items stay at the top, as in a list.
+void itemsAtTop(RadioGroupBox* box) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) grid->setRowStretch(grid->rowCount(), 1);
 }
 }  // namespace
 
@@ -72,25 +71,15 @@ LoopPaneView::LoopPaneView(LoopPane& model, QWidget* parameterArea)
     duplicateLayout->setColumnStretch(0, 1);
     column->addWidget(duplicateBox);
     column->addStretch();
-}
-
-QGroupBox* LoopPaneView::radioGroup(QWidget* parent, const QString& name, const QString& title,
-                                    const QStringList& items, QButtonGroup*& group) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setAccessibleName(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setSpacing(1);
-    group = new QButtonGroup(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* item = new QRadioButton(items.at(i), box);
-        item->setObjectName(name + QStringLiteral("_%1").arg(i));
-        group->addButton(item, i);
-        layout->addWidget(item);
+    fitFontToSize(this);
+    // The delay group keeps the width of its longer caption, so the row does not move with the type.
+    QGroupBox* delay = radioGroups_.at(static_cast<std::size_t>(LoopControl::Delay));
+    int width = 0;
+    for (LoopType type : {LoopType::Fire, LoopType::Guard}) {
+        delay->setTitle(delayCaption(type));
+        width = std::max(width, delay->minimumSizeHint().width());
     }
-    layout->addStretch();
-    return box;
+    delay->setMinimumWidth(width);
 }
 
 QWidget* LoopPaneView::buildPanel(QWidget* page) {
@@ -102,32 +91,25 @@ QWidget* LoopPaneView::buildPanel(QWidget* page) {
     auto* row = new QHBoxLayout;
     row->setSpacing(4);
 
-    rgTS1_ = radioGroup(panel, QStringLiteral("rgTS1"), loopTypeCaption(), loopTypeItems(), types_);
-    connect(types_, &QButtonGroup::idClicked, this, [this](int item) {
+    rgTS1_ = new RadioGroupBox(QStringLiteral("rgTS1"), loopTypeCaption(), loopTypeItems(), 1, panel);
+    itemsAtTop(rgTS1_);
+    connect(rgTS1_, &RadioGroupBox::chosen, this, [this](int item) {
         model_.rgTSClick(item);
         emit edited();
     });
     row->addWidget(rgTS1_);
     for (int c = 0; c < kRadioGroups; ++c) {
         const auto control = static_cast<LoopControl>(c);
-        auto& group = radioGroups_.at(static_cast<std::size_t>(c));
-        QGroupBox* box = radioGroup(panel, loopControlName(control), loopControlCaption(control),
-                                    loopControlItems(control), group);
-        connect(group, &QButtonGroup::idClicked, this, [this, control](int item) {
+        auto* box = new RadioGroupBox(loopControlName(control), loopControlCaption(control),
+                                      loopControlItems(control), 1, panel);
+        itemsAtTop(box);
+        connect(box, &RadioGroupBox::chosen, this, [this, control](int item) {
             model_.setValue(control, item);
             emit edited();
         });
         row->addWidget(box);
-        radioBoxes_.at(static_cast<std::size_t>(c)) = box;
+        radioGroups_.at(static_cast<std::size_t>(c)) = box;
     }
-    // The delay group keeps the width of its longer caption, so the row does not move with the type.
-    QGroupBox* delay = radioBoxes_.at(static_cast<std::size_t>(LoopControl::Delay));
-    int width = 0;
-    for (LoopType type : {LoopType::Fire, LoopType::Guard}) {
-        delay->setTitle(delayCaption(type));
-        width = std::max(width, delay->minimumSizeHint().width());
-    }
-    delay->setMinimumWidth(width);
     row->addStretch();
     column->addLayout(row);
 
@@ -169,14 +151,14 @@ void LoopPaneView::render() {
         p1_->show();
     }
 
-    checkItem(types_, static_cast<int>(model_.type()));
+    rgTS1_->setCurrent(static_cast<int>(model_.type()));
     for (int c = 0; c < kRadioGroups; ++c) {
         const auto control = static_cast<LoopControl>(c);
-        QGroupBox* box = radioBoxes_.at(static_cast<std::size_t>(c));
+        RadioGroupBox* box = radioGroups_.at(static_cast<std::size_t>(c));
         box->setEnabled(model_.isEnabled(control));
-        checkItem(radioGroups_.at(static_cast<std::size_t>(c)), model_.value(control));
+        box->setCurrent(model_.value(control));
     }
-    QGroupBox* delay = radioBoxes_.at(static_cast<std::size_t>(LoopControl::Delay));
+    QGroupBox* delay = radioGroups_.at(static_cast<std::size_t>(LoopControl::Delay));
     if (delay->title() != model_.delayCaption()) {
         delay->setTitle(model_.delayCaption());
         delay->setAccessibleName(delay->title());

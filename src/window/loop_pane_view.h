@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -15,6 +14,7 @@ namespace v5 {
 
 class LoopGridView;
 class LoopPane;
+class RadioGroupBox;
 
 // gbMShl: the tabs tnShl with the loop numbers, the panel p1 on the page of the current tab, and the
 // duplicate grid with "OK".
@@ -27,16 +27,12 @@ public:
 private:
     static constexpr int kRadioGroups = 4;  // rgDS1, rgVR1, rgPS1, rgVS1
     QWidget* buildPanel(QWidget* page);
-    QGroupBox* radioGroup(QWidget* parent, const QString& name, const QString& title,
-                          const QStringList& items, QButtonGroup*& group);
 
     LoopPane& model_;
     QTabWidget* tnShl_ = nullptr;
     QWidget* p1_ = nullptr;
-    QButtonGroup* types_ = nullptr;
-    QGroupBox* rgTS1_ = nullptr;
-    std::array<QGroupBox*, kRadioGroups> radioBoxes_{};
-    std::array<QButtonGroup*, kRadioGroups> radioGroups_{};
+    RadioGroupBox* rgTS1_ = nullptr;
+    std::array<RadioGroupBox*, kRadioGroups> radioGroups_{};
     std::array<QCheckBox*, kLoopControlCount - kRadioGroups> checkBoxes_{};
     LoopGridView* duplicate_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -5,6 +5,10 @@
 #include "desktop.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
+#include "indicator_pane.h"
+#include "indicator_pane_view.h"
+#include "line_pane.h"
+#include "line_pane_view.h"
 #include "linked_zones_pane.h"
 #include "linked_zones_view.h"
 #include "loop_pane.h"
@@ -13,6 +17,10 @@
 #include "panel_options.h"
 #include "razdel_pane.h"
 #include "razdel_pane_view.h"
+#include "relay_pane.h"
+#include "relay_pane_view.h"
+#include "sounder_pane.h"
+#include "sounder_pane_view.h"
 #include "zona_pane.h"
 #include "zona_pane_view.h"
 
@@ -56,6 +64,10 @@ const std::vector<PaneViewEntry>& paneViews() {
         view<ZonaPaneView, ZonaPane>(),
         view<RazdelPaneView, RazdelPane>(),
         view<LinkedZonesView, LinkedZonesPane>(),
+        view<RelayPaneView, RelayPane>(),
+        view<IndicatorPaneView, IndicatorPane>(),
+        view<LinePaneView, LinePane>(),
+        view<SounderPaneView, SounderPane>(),
     };
     return views;
 }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 
+#include "fit_font.h"
 #include "group_list_view.h"
 #include "group_texts.h"
 #include "razdel_pane.h"
@@ -33,6 +34,7 @@ RazdelPaneView::RazdelPaneView(RazdelPane& model, QWidget* parameterArea)
         emit edited();
     });
     row->addWidget(boxes_, 1, Qt::AlignTop);
+    fitFontToSize(this);
 }
 
 void RazdelPaneView::render() {

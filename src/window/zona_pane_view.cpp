@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "fit_font.h"
 #include "group_list_view.h"
 #include "group_texts.h"
 #include "loop_grid_view.h"
@@ -38,6 +39,7 @@ ZonaPaneView::ZonaPaneView(ZonaPane& model, QWidget* parameterArea)
     });
     frameLayout->addWidget(grid_);
     row->addWidget(frame_, 1, Qt::AlignTop);
+    fitFontToSize(this);
 }
 
 void ZonaPaneView::render() {
