@@ -13,13 +13,17 @@
 #include "image_builder.h"
 #include "qt_print.h"
 #include "install_panes.h"
+#include "linked_zones_pane.h"
+#include "loop_pane.h"
 #include "line_pane.h"
 #include "orphan_sweep.h"
 #include "panel_options.h"
 #include "random_image.h"
+#include "razdel_pane.h"
 #include "relay_pane.h"
 #include "sounder_pane.h"
 #include "tables.h"
+#include "zona_pane.h"
 
 namespace v5 {
 namespace {
@@ -78,8 +82,11 @@ protected:
 TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
     const auto loop17 = map::LoopParams.at(16);
     const Case cases[] = {
-        {"a module placed",
-         [](Desktop& d) { test::placeModule(d.image(), 4, QStringLiteral("МШС2")); },
+        {"a module placed through the slot menu",
+         [](Desktop& d) {
+             d.btnSlotContextPopup(4);
+             d.miClick(QStringLiteral("МШС2"));
+         },
          {QStringLiteral("слот 4: пусто → МШС2")}},
         {"a module replaced by one the panel does not know",
          [](Desktop& d) { d.image().record(map::SlotTable, 2)[0] = 7; },
@@ -87,13 +94,23 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
         {"a slot's number byte behind an empty kind",
          [](Desktop& d) { set(d, map::SlotTable.at(9) + 1, 5); },
          {QStringLiteral("слот 10: байты 00 00 → 00 05")}},
-        {"a loop's type",
-         [&](Desktop& d) { set(d, loop17 + 1, 0x10); },
-         {QStringLiteral("шлейф 17: тип охранный → пожарный")}},
-        {"a loop switched off",
-         [&](Desktop& d) { set(d, loop17 + 2, 0x20); },
+        {"a loop made a fire loop in the loop pane",
+         [](Desktop& d) {
+             d.Parameter(QStringLiteral("МШС3"));  // loop 17 on the first tab
+             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Fire));
+             d.ClearDesktop();
+         },
+         {QStringLiteral("шлейф 17: тип охранный → пожарный"),
+          QStringLiteral("шлейф 17: время реакции 60 мс → 250 мс"),
+          QStringLiteral("шлейф 17: круглосуточный нет → да")}},
+        {"a loop switched off in the loop pane",
+         [](Desktop& d) {
+             d.Parameter(QStringLiteral("МШС3"));
+             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Off));
+             d.ClearDesktop();
+         },
          {QStringLiteral("шлейф 17: тип охранный → отключен")}},
-        {"a loop's timings and options",
+        {"a loop's timings, options and bits no pane writes",
          [&](Desktop& d) {
              set(d, loop17, 0x6F);
              set(d, loop17 + 1, 0xCF);
@@ -108,32 +125,53 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
           QStringLiteral("шлейф 17: верификация нет → да"),
           QStringLiteral("шлейф 17: контроль тампера нет → да"),
           QStringLiteral("шлейф 17: неиспользуемые биты 00 00 00 → 00 C0 00")}},
-        {"a zone's loops",
+        {"a zone's loops in the zone pane",
          [](Desktop& d) {
-             setZonaMask(d.image(), 1, test::loops({2, 5, 6, 7}));
+             auto* zones = d.pane<ZonaPane>();
+             zones->mGRZonaClick();  // zone 1 shown
+             zones->ZoneClick(1, false);
+             for (int loop : {5, 6, 7})
+                 zones->ZoneClick(loop, true);
          },
          // The linked loop 1 left zone 1, so the pass-through zone has no linked zone any more.
          {QStringLiteral("зона 1: - шлейф 1"), QStringLiteral("зона 1: + шлейфы 5-7"),
           QStringLiteral("место проходной зоны 1: связанные зоны 1 → нет")}},
-        {"a new zone and partition",
+        {"a new zone and a partition of two zones",
          [](Desktop& d) {
-             setZonaMask(d.image(), 3, test::loops({5}));
-             setRazdelMask(d.image(), 2, test::loops({1, 2, 5}));
+             auto* zones = d.pane<ZonaPane>();
+             zones->mGRZonaClick();
+             zones->Button2Click();  // zone 3
+             zones->ZoneClick(5, true);
+             auto* razdels = d.pane<RazdelPane>();
+             razdels->mGRRazdelClick();
+             razdels->Button10Click();  // partition 1
+             razdels->qClick(1, true);
+             razdels->qClick(3, true);
          },
-         {QStringLiteral("зона 3: + шлейф 5"), QStringLiteral("раздел 2: + шлейфы 1-2,5")}},
-        {"a pass-through place's zone and links",
+         {QStringLiteral("зона 3: + шлейф 5"), QStringLiteral("раздел 1: + шлейфы 1-2,5")}},
+        {"a linked zone added in the linked-zone pane",
          [](Desktop& d) {
-             setZonaMask(d.image(), 3, test::loops({18}));
-             setPassThroughRecord(d.image(), 1, test::loops({18}));
-             setLinkedMask(d.image(), 1, test::loops({1, 17}));
+             auto* zones = d.pane<ZonaPane>();
+             zones->mGRZonaClick();
+             zones->Button2Click();  // zone 3
+             zones->ZoneClick(18, true);
+             auto* linked = d.pane<LinkedZonesPane>();
+             linked->mGRSZonaClick();
+             linked->selectRow(1);  // zone 2, the pass-through zone
+             linked->wClick(3, true);
+             d.ClearDesktop();
          },
-         {QStringLiteral("зона 3: + шлейф 18"), QStringLiteral("место проходной зоны 1: зона 2 → зона 3"),
-          QStringLiteral("место проходной зоны 1: связанные зоны 1 → 1, 2")}},
-        {"a pass-through record that no longer matches its zone",
+         {QStringLiteral("зона 3: + шлейф 18"),
+          QStringLiteral("место проходной зоны 1: связанные зоны 1 → 1, 3")}},
+        {"a pass-through zone given another loop in the zone pane",
          [](Desktop& d) {
-             setPassThroughRecord(d.image(), 1, test::loops({17, 20}));
+             auto* zones = d.pane<ZonaPane>();
+             zones->mGRZonaClick();
+             zones->selectRow(1);  // zone 2
+             zones->ZoneClick(20, true);
          },
-         {QStringLiteral("место проходной зоны 1: зона 2 → не совпадает ни с одной зоной")}},
+         {QStringLiteral("зона 2: + шлейф 20"),
+          QStringLiteral("место проходной зоны 1: зона 2 → не совпадает ни с одной зоной")}},
         {"a key's assignment",
          [](Desktop& d) { set(d, map::KeyRecords.at(11) + 6, 0xFA); },
          {QStringLiteral("ключ 012: назначение зона 1 → монтер")}},
