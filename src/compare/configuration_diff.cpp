@@ -106,7 +106,7 @@ public:
           scope_(scope) {}
 
     std::vector<FieldChange> run() {
-        out_.reserve(256);
+        out_.reserve(expectedChanges());
         slotTable();
         loops();
         groups();
@@ -121,6 +121,16 @@ public:
     }
 
 private:
+    // Room for the list at once: a long list that grows step by step costs more in moving and fresh
+    // memory than all the rest of the work. About two lines per changed byte, at most.
+    std::size_t expectedChanges() const {
+        const std::size_t end = scope_ == CompareScope::WholeImage ? Image::kSize : kConfigAreaSize;
+        std::size_t changed = 0;
+        for (std::size_t at = 0; at < end; ++at)
+            changed += imageA_.bytes()[at] != imageB_.bytes()[at];
+        return std::min<std::size_t>(2 * changed + 16, 8192);
+    }
+
     // The changes of one subject (a loop, a key, a relay ...), whose name is made only when needed.
     class Subject {
     public:
