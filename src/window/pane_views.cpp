@@ -5,6 +5,10 @@
 #include "desktop.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
+#include "key_card_pane.h"
+#include "key_card_view.h"
+#include "key_list_pane.h"
+#include "key_list_view.h"
 #include "options_view.h"
 #include "panel_options.h"
 
@@ -44,6 +48,8 @@ const std::vector<PaneViewEntry>& paneViews() {
     static const std::vector<PaneViewEntry> views{
         view<OptionsView, PanelOptions>(Shown::Always),
         view<ExtPaneView, ExtPane>(),
+        view<KeyListView, KeyListPane>(),
+        view<KeyCardView, KeyCardPane>(),
     };
     return views;
 }

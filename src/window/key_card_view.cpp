@@ -1,0 +1,165 @@
+#include "key_card_view.h"
+
+#include <QGridLayout>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "key_card_pane.h"
+#include "key_texts.h"
+
+namespace v5 {
+
+namespace {
+
+constexpr int kLeft = 16;
+constexpr int kLineWidth = 300;
+constexpr int kLineHeight = 22;
+
+// The zone and СПИ lines are labels the user clicks: flat buttons whose text sits where a label's would.
+QPushButton* clickableLine(const char* name, QWidget* parent, int top) {
+    auto* line = new QPushButton(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFlat(true);
+    line->setStyleSheet(QStringLiteral("text-align: left; padding: 0 2px;"));
+    line->setCursor(Qt::PointingHandCursor);
+    line->setGeometry(kLeft, top, kLineWidth, kLineHeight);
+    return line;
+}
+
+QLabel* label(const char* name, QWidget* parent, int top) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(kLeft + 2, top, kLineWidth, kLineHeight);
+    return l;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent, int left, int top) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(left, top, 100, 25);
+    return b;
+}
+
+}  // namespace
+
+KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
+    : PaneView(model.objectName(), keytext::Card(), parameterArea), model_(model) {
+    stWait_ = label("stWait", this, 28);
+    stWait_->setText(keytext::Wait());
+    QFont big = stWait_->font();
+    big.setPointSize(big.pointSize() + 4);
+    stWait_->setFont(big);
+    stWait_->setGeometry(kLeft + 2, 28, kLineWidth, 32);
+
+    LabelKey_ = label("LabelKey", this, 28);
+    LabelZone_ = clickableLine("LabelZone", this, 54);
+    LabelTarnia_ = clickableLine("LabelTarnia", this, 80);
+    LabelNmb_ = label("LabelNmb", this, 108);
+    connect(LabelZone_, &QPushButton::clicked, this,
+            [this] { forward([this] { model_.LabelZoneClick(); }); });
+    connect(LabelTarnia_, &QPushButton::clicked, this,
+            [this] { forward([this] { model_.LabelTarniaClick(); }); });
+
+    rgFunction_ = new QGroupBox(keytext::UserType(), this);
+    rgFunction_->setObjectName(QStringLiteral("rgFunction"));
+    rgFunction_->setAccessibleName(keytext::UserType());
+    rgFunction_->setGeometry(kLeft, 140, 200, 100);
+    functionGroup_ = new QButtonGroup(this);
+    auto* functions = new QVBoxLayout(rgFunction_);
+    for (int item = KeyCardPane::Khozyain; item <= KeyCardPane::GZ; ++item) {
+        auto* radio = new QRadioButton(keytext::UserTypeItem(item), rgFunction_);
+        radio->setObjectName(QStringLiteral("rgFunction%1").arg(item));
+        functionGroup_->addButton(radio, item);
+        functions->addWidget(radio);
+    }
+    connect(functionGroup_, &QButtonGroup::idClicked, this,
+            [this](int item) { forward([this, item] { model_.rgFunctionClick(item); }); });
+
+    ButtonAgain_ = button("ButtonAgain", keytext::Again(), this, kLeft, 256);
+    bDelete_ = button("bDelete", keytext::Delete(), this, kLeft + 108, 256);
+    Button3_ = button("Button3", keytext::Next(), this, kLeft + 216, 256);
+    connect(ButtonAgain_, &QPushButton::clicked, this, [this] { forward([this] { model_.keyAddClick(); }); });
+    connect(bDelete_, &QPushButton::clicked, this, [this] { forward([this] { model_.bDeleteClick(); }); });
+    connect(Button3_, &QPushButton::clicked, this, [this] { forward([this] { model_.Button3Click(); }); });
+
+    buildPickers();
+}
+
+void KeyCardView::buildPickers() {
+    gbKeyZone_ = new QGroupBox(keytext::ZonePicker(), this);
+    gbKeyZone_->setObjectName(QStringLiteral("gbKeyZone"));
+    gbKeyZone_->setGeometry(360, 20, 190, height() - 32);
+    ListBox1_ = new QListWidget(gbKeyZone_);
+    ListBox1_->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1_->setAccessibleName(keytext::ZonePicker());
+    (new QVBoxLayout(gbKeyZone_))->addWidget(ListBox1_);
+    connect(ListBox1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = ListBox1_->row(item);
+        forward([this, row] { model_.ListBox1Click(row); });
+    });
+
+    rgTarniaNmb_ = new QGroupBox(keytext::TarniaPicker(), this);
+    rgTarniaNmb_->setObjectName(QStringLiteral("rgTarniaNmb"));
+    rgTarniaNmb_->setAccessibleName(keytext::TarniaPicker());
+    rgTarniaNmb_->setGeometry(570, 20, 190, 170);
+    tarniaGroup_ = new QButtonGroup(this);
+    auto* grid = new QGridLayout(rgTarniaNmb_);
+    for (int item = 0; item < 15; ++item) {
+        auto* radio = new QRadioButton(QString::number(item + 1), rgTarniaNmb_);
+        radio->setObjectName(QStringLiteral("rgTarniaNmb%1").arg(item + 1));
+        tarniaGroup_->addButton(radio, item);
+        grid->addWidget(radio, item % 5, item / 5);
+    }
+    connect(tarniaGroup_, &QButtonGroup::idClicked, this,
+            [this](int item) { forward([this, item] { model_.rgTarniaNmbClick(item); }); });
+}
+
+void KeyCardView::forward(const std::function<void()>& action) {
+    action();
+    emit edited();
+}
+
+void KeyCardView::render() {
+    setTitle(model_.caption());
+    setAccessibleName(model_.caption());
+    const bool details = model_.card() != KeyCardPane::Card::Waiting;
+    stWait_->setVisible(!details);
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelKey_, LabelZone_, LabelTarnia_, LabelNmb_,
+                                                      rgFunction_, ButtonAgain_, bDelete_, Button3_})
+        w->setVisible(details);
+    LabelKey_->setText(model_.labelKey());
+    LabelZone_->setText(model_.labelZone());
+    LabelZone_->setAccessibleName(model_.labelZone());
+    LabelTarnia_->setText(model_.labelTarnia());
+    LabelTarnia_->setAccessibleName(model_.labelTarnia());
+    LabelNmb_->setText(model_.labelNmb());
+    {
+        const QSignalBlocker block(functionGroup_);
+        functionGroup_->button(model_.userType())->setChecked(true);
+    }
+
+    gbKeyZone_->setVisible(model_.zonePickerShown());
+    if (model_.zonePickerShown()) {
+        QStringList items;
+        for (const KeyCardPane::PickerItem& item : model_.zonePickerItems())
+            items << item.text;
+        QStringList shown;
+        for (int row = 0; row < ListBox1_->count(); ++row)
+            shown << ListBox1_->item(row)->text();
+        if (shown != items) {
+            ListBox1_->clear();
+            ListBox1_->addItems(items);
+        }
+    }
+
+    rgTarniaNmb_->setVisible(model_.tarniaPickerShown());
+    const QSignalBlocker block(tarniaGroup_);
+    // A radio group shows no selection when the stored number is out of range.
+    tarniaGroup_->setExclusive(false);
+    for (QAbstractButton* radio : tarniaGroup_->buttons())
+        radio->setChecked(tarniaGroup_->id(radio) == model_.tarniaSelected());
+    tarniaGroup_->setExclusive(true);
+}
+
+}  // namespace v5
