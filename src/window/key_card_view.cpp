@@ -64,7 +64,7 @@ KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
     rgFunction_ = new QGroupBox(keytext::UserType(), this);
     rgFunction_->setObjectName(QStringLiteral("rgFunction"));
     rgFunction_->setAccessibleName(keytext::UserType());
-    rgFunction_->setGeometry(kLeft, 140, 200, 100);
+    rgFunction_->setGeometry(kLeft, 140, 200, 116);
     functionGroup_ = new QButtonGroup(this);
     auto* functions = new QVBoxLayout(rgFunction_);
     for (int item = KeyCardPane::Khozyain; item <= KeyCardPane::GZ; ++item) {
@@ -76,9 +76,9 @@ KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
     connect(functionGroup_, &QButtonGroup::idClicked, this,
             [this](int item) { forward([this, item] { model_.rgFunctionClick(item); }); });
 
-    ButtonAgain_ = button("ButtonAgain", keytext::Again(), this, kLeft, 256);
-    bDelete_ = button("bDelete", keytext::Delete(), this, kLeft + 108, 256);
-    Button3_ = button("Button3", keytext::Next(), this, kLeft + 216, 256);
+    ButtonAgain_ = button("ButtonAgain", keytext::Again(), this, kLeft, 268);
+    bDelete_ = button("bDelete", keytext::Delete(), this, kLeft + 108, 268);
+    Button3_ = button("Button3", keytext::Next(), this, kLeft + 216, 268);
     connect(ButtonAgain_, &QPushButton::clicked, this, [this] { forward([this] { model_.keyAddClick(); }); });
     connect(bDelete_, &QPushButton::clicked, this, [this] { forward([this] { model_.bDeleteClick(); }); });
     connect(Button3_, &QPushButton::clicked, this, [this] { forward([this] { model_.Button3Click(); }); });

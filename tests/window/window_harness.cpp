@@ -22,11 +22,13 @@ void WindowHarness::start() {
     setup.textViewer = &viewer;
     setup.deviceCommands = [this](QWidget* owner) {
         auto clock = std::make_unique<VirtualClock>();
+        this->clock = clock.get();
         auto fake = std::make_unique<FakePort>(*clock);
         port = fake.get();
         module = std::make_unique<FakeModule>(*fake, *clock);
         return std::make_unique<DeviceCommands>(owner, std::move(fake), std::move(clock));
     };
+    if (adjustSetup) adjustSetup(setup);
     window = new TV5ivezMainForm(setup);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
@@ -39,6 +41,7 @@ void WindowHarness::stop() {
     delete window.data();
     QTRY_VERIFY(!window);
     module.reset();
+    clock = nullptr;
 }
 
 void WindowHarness::openMenu(const QString& name) const {

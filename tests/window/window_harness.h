@@ -13,6 +13,7 @@
 #include "fake_port.h"
 #include "image_builder.h"
 #include "main_window.h"
+#include "virtual_clock.h"
 
 namespace v5::test {
 
@@ -31,6 +32,10 @@ public:
     ScriptedPrompts prompts;
     FakePort* port = nullptr;
     std::unique_ptr<FakeModule> module;
+    // The device commands' time: their pauses, the key reader's polls.
+    VirtualClock* clock = nullptr;
+    // Changes to the window's set-up before start() builds it (a scripted key-code dialog, ...).
+    std::function<void(MainFormSetup&)> adjustSetup;
     std::unique_ptr<QTemporaryDir> dir;
     QPointer<TV5ivezMainForm> window;
 
