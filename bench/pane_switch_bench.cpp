@@ -122,20 +122,17 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     v5::Window window;
+    const auto measured = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)
+            ->Iterations(20)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true)
+            ->UseRealTime();
+    };
     for (const v5::Opener& opener : v5::kOpeners)
-        benchmark::RegisterBenchmark(opener.label, v5::openPane, &window, opener)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(20)
-            ->Repetitions(5)
-            ->ReportAggregatesOnly(true)
-            ->UseRealTime();
+        measured(benchmark::RegisterBenchmark(opener.label, v5::openPane, &window, opener));
     for (const v5::KeyOrder& order : v5::kKeyOrders)
-        benchmark::RegisterBenchmark(order.label, v5::orderKeyList, &window, order)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(20)
-            ->Repetitions(5)
-            ->ReportAggregatesOnly(true)
-            ->UseRealTime();
+        measured(benchmark::RegisterBenchmark(order.label, v5::orderKeyList, &window, order));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,29 +4,15 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "key_desktop.h"
 #include "tables.h"
 
 namespace v5 {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    cli::Io io{out, err};
-    result.status = cli::run(args, io);
-    out.flush();
-    err.flush();
-    return result;
-}
+using test::CliRun;
+using test::runCli;
 
 class KeysCliTest : public ::testing::Test {
 protected:

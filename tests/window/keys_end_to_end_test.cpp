@@ -1,20 +1,14 @@
 // The key panes through the real serial port class, against the module's simulator on a
 // pseudo-terminal: reading a key, copying the console's keys, and a wait the user cuts short.
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
-#include "image_builder.h"
 #include "key_desktop.h"
-#include "main_window.h"
+#include "window_harness.h"
 
 namespace v5 {
 
@@ -22,21 +16,15 @@ class KeysEndToEndTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    test::ScriptedPrompts prompts_;
-    std::unique_ptr<TV5ivezMainForm> window_;
-    QProcess sim_;
+    test::SimulatorWindow e2e_;
+    std::unique_ptr<TV5ivezMainForm>& window_ = e2e_.window;
     const KeyCode key_ = test::printedCode(0xABCDEF0123CD);
 
+    // The simulator's key reader presents key_.
     void startSimulator(const QStringList& args) {
-        sim_.setStandardErrorFile(dir_->filePath(QStringLiteral("sim.log")));
-        sim_.start(QStringLiteral(V5_SIM), QStringList{QStringLiteral("--unpaced"), QStringLiteral("--key"),
-                                                       QString::fromLatin1(test::romOf(key_).toHex())} +
-                                               args);
-        QDeadlineTimer deadline(30'000);
-        while (!sim_.canReadLine() && !deadline.hasExpired() && sim_.state() != QProcess::NotRunning)
-            sim_.waitForReadyRead(100);
-        const QString port = QString::fromLocal8Bit(sim_.readLine()).trimmed();
+        const QString port = e2e_.startSimulator(
+            QStringLiteral(V5_SIM),
+            QStringList{QStringLiteral("--key"), QString::fromLatin1(test::romOf(key_).toHex())} + args);
         QVERIFY2(port.startsWith(QStringLiteral("/dev/")), qPrintable(port));
         window_->desktop().chooseSystemPort(port);
     }
@@ -44,32 +32,14 @@ private:
     QGroupBox* pane(const QString& name) { return window_->findChild<QGroupBox*>(name); }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        MainFormSetup setup;
-        setup.prompts = &prompts_;
-        setup.workFolder = dir_->path();
-        setup.systemPorts = [] { return QStringList(); };
-        window_ = std::make_unique<TV5ivezMainForm>(setup);
-        window_->show();
-    }
-
-    void cleanup() {
-        window_.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        if (sim_.state() != QProcess::NotRunning) {
-            sim_.terminate();
-            if (!sim_.waitForFinished(10'000)) sim_.kill();
-            sim_.waitForFinished(10'000);
-        }
-    }
+    void init() { e2e_.start(); }
+    void cleanup() { e2e_.stop(); }
 
     void readKeyAndCopyTheConsole() {
         QByteArray console(144, '\0');
         for (int i = 0; i < console.size(); ++i)
             console[i] = static_cast<char>(0x30 + i);
-        const QString consoleFile = dir_->filePath(QStringLiteral("console.bin"));
+        const QString consoleFile = e2e_.dir->filePath(QStringLiteral("console.bin"));
         QVERIFY(test::writeAll(consoleFile, console));
         startSimulator({QStringLiteral("--user-delay"), QStringLiteral("300"), QStringLiteral("--console"),
                         consoleFile});
@@ -84,19 +54,8 @@ private slots:
         QCOMPARE(image.byte(0), keyCheckByte(key_));
 
         choose(QStringLiteral("N22"));
-        QString message;
-        auto* timer = new QTimer(window_.get());
-        connect(timer, &QTimer::timeout, timer, [this, timer, &message] {
-            auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button1"));
-            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
-            timer->stop();
-            timer->deleteLater();
-            message = window_->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-        timer->start(5);
-        choose(QStringLiteral("N16"));
-        QCOMPARE(message, QStringLiteral("чтение ключей из КН-4 - успешно"));
+        QCOMPARE(test::chooseAndAcknowledge(window_.get(), QStringLiteral("N16")),
+                 QStringLiteral("чтение ключей из КН-4 - успешно"));
         QCOMPARE(keyCode(image, 960), (KeyCode{0x30, 0x31, 0x32, 0x33, 0x34, 0x35}));
         QCOMPARE(image.record(map::KeyRecords, 971)[kTarniaByte], 11);
         QCOMPARE(window_->findChild<QListWidget*>(QStringLiteral("clbKey"))->count(), 25);

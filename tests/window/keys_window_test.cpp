@@ -54,19 +54,6 @@ private:
             texts << list->item(row)->text();
         return texts;
     }
-    // Presses "OK" of the progress window once its final message shows.
-    void acknowledgeWhenDone(QString* message) {
-        auto* timer = new QTimer(h_.window);
-        connect(timer, &QTimer::timeout, timer, [this, timer, message] {
-            auto* button = h_.window->findChild<QPushButton*>(QStringLiteral("Button1"));
-            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
-            timer->stop();
-            timer->deleteLater();
-            *message = h_.window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-        timer->start(1);
-    }
 
 private slots:
     void init() {
@@ -259,10 +246,8 @@ private slots:
         for (int i = 0; i < block.size(); ++i)
             block[i] = static_cast<char>(0x21 + i);
         h_.module->onCommand['P'] = [&] { h_.port->arriveAt(h_.clock->Now() + 1000, block); };
-        QString message;
-        acknowledgeWhenDone(&message);
-        h_.choose(QStringLiteral("mKey"), QStringLiteral("N16"));
-        QCOMPARE(message, QStringLiteral("чтение ключей из КН-4 - успешно"));
+        QCOMPARE(test::chooseAndAcknowledge(h_.window, QStringLiteral("N16")),
+                 QStringLiteral("чтение ключей из КН-4 - успешно"));
         QVERIFY(find<QGroupBox>(QStringLiteral("gbKey"))->isVisible());
         QCOMPARE(find<QListWidget>(QStringLiteral("clbKey"))->count(), 25);
         QCOMPARE(record(960)[0], 0x21);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +60,30 @@ public:
     void place(int slot, const QString& moduleName) const;
     // Clicks a check box or radio button on its indicator, where a user would.
     void click(const QString& name) const;
+};
+
+// Presses "OK" of the progress window of `window` once a final message shows; the message goes to
+// `message`, which must outlive the wait.
+void acknowledgeWhenDone(QWidget* window, QString* message);
+// Chooses the menu item `item` of `window` and returns the final message of its transfer, acknowledged.
+QString chooseAndAcknowledge(QWidget* window, const QString& item);
+
+// A main window on the real serial port, for end-to-end runs against the module's simulator on a
+// pseudo-terminal: start() in init(), stop() in cleanup().
+class SimulatorWindow {
+public:
+    ScriptedPrompts prompts;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TV5ivezMainForm> window;
+
+    void start();
+    void stop();
+    // Starts the simulator `program` unpaced with `args`, logging to sim.log in the work folder, and
+    // returns the terminal's path it prints (empty when it did not start).
+    QString startSimulator(const QString& program, const QStringList& args);
+
+private:
+    QProcess sim_;
 };
 
 // What is wrong with the layout of a shown pane: a named control that is hidden though its pane shows,
