@@ -94,10 +94,13 @@ void KeyCardView::buildPickers() {
     ListBox1_->setObjectName(QStringLiteral("ListBox1"));
     ListBox1_->setAccessibleName(keytext::ZonePicker());
     (new QVBoxLayout(gbKeyZone_))->addWidget(ListBox1_);
-    connect(ListBox1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const auto pick = [this](QListWidgetItem* item) {
         const int row = ListBox1_->row(item);
         forward([this, row] { model_.ListBox1Click(row); });
-    });
+    };
+    // A click, or Enter on the current item.
+    connect(ListBox1_, &QListWidget::itemClicked, this, pick);
+    connect(ListBox1_, &QListWidget::itemActivated, this, pick);
 
     rgTarniaNmb_ = new QGroupBox(keytext::TarniaPicker(), this);
     rgTarniaNmb_->setObjectName(QStringLiteral("rgTarniaNmb"));

@@ -35,10 +35,13 @@ KeyListView::KeyListView(KeyListPane& model, QWidget* parameterArea)
     clbKey_->setUniformItemSizes(true);
     clbKey_->setGeometry(kListLeft, kCaptionsTop + kCaptionsHeight, listWidth,
                          height() - kCaptionsTop - kCaptionsHeight - 8);
-    connect(clbKey_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const auto open = [this](QListWidgetItem* item) {
         model_.clbKeyClick(clbKey_->row(item));
         emit edited();
-    });
+    };
+    // A click, or Enter on the current line.
+    connect(clbKey_, &QListWidget::itemClicked, this, open);
+    connect(clbKey_, &QListWidget::itemActivated, this, open);
 
     // The captions stand over their columns of the fixed-pitch lines.
     const int textLeft = kListLeft + clbKey_->frameWidth() + 2;
