@@ -1,5 +1,7 @@
 #include "key_list_view.h"
 
+#include <functional>
+
 #include <QFontDatabase>
 #include <QLabel>
 
@@ -68,17 +70,17 @@ KeyListView::KeyListView(KeyListPane& model, QWidget* parameterArea)
         QPushButton** button;
         const char* name;
         QString text;
-        void (KeyListPane::*click)();
-    } buttons[] = {{&btnNmb_, "btnNmb", keytext::ByNumber(), &KeyListPane::btnNmbClick},
-                   {&btnZona_, "btnZona", keytext::ByZona(), &KeyListPane::btnZonaClick},
-                   {&btnEmpty_, "btnEmpty", keytext::Unused(), &KeyListPane::btnEmptyClick}};
+        std::function<void()> click;
+    } buttons[] = {{&btnNmb_, "btnNmb", keytext::ByNumber(), [this] { model_.btnNmbClick(); }},
+                   {&btnZona_, "btnZona", keytext::ByZona(), [this] { model_.btnZonaClick(); }},
+                   {&btnEmpty_, "btnEmpty", keytext::Unused(), [this] { model_.btnEmptyClick(); }}};
     int top = kCaptionsTop + kCaptionsHeight;
     for (const auto& b : buttons) {
         *b.button = new QPushButton(b.text, this);
         (*b.button)->setObjectName(QString::fromLatin1(b.name));
         (*b.button)->setGeometry(buttonsLeft, top, 190, 25);
         connect(*b.button, &QPushButton::clicked, this, [this, click = b.click] {
-            (model_.*click)();
+            click();
             emit edited();
         });
         top += 33;
