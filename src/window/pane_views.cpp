@@ -5,12 +5,20 @@
 #include "desktop.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
+#include "indicator_pane.h"
+#include "indicator_pane_view.h"
 #include "key_card_pane.h"
 #include "key_card_view.h"
 #include "key_list_pane.h"
 #include "key_list_view.h"
+#include "line_pane.h"
+#include "line_pane_view.h"
 #include "options_view.h"
 #include "panel_options.h"
+#include "relay_pane.h"
+#include "relay_pane_view.h"
+#include "sounder_pane.h"
+#include "sounder_pane_view.h"
 
 namespace v5 {
 
@@ -48,6 +56,10 @@ const std::vector<PaneViewEntry>& paneViews() {
     static const std::vector<PaneViewEntry> views{
         view<OptionsView, PanelOptions>(Shown::Always),
         view<ExtPaneView, ExtPane>(),
+        view<RelayPaneView, RelayPane>(),
+        view<IndicatorPaneView, IndicatorPane>(),
+        view<LinePaneView, LinePane>(),
+        view<SounderPaneView, SounderPane>(),
         view<KeyListView, KeyListPane>(),
         view<KeyCardView, KeyCardPane>(),
     };
