@@ -1,8 +1,5 @@
 #include "key_card_view.h"
 
-#include <QGridLayout>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "key_card_pane.h"
@@ -61,24 +58,17 @@ KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
     connect(LabelTarnia_, &QPushButton::clicked, this,
             [this] { forward([this] { model_.LabelTarniaClick(); }); });
 
-    rgFunction_ = new QGroupBox(keytext::UserType(), this);
-    rgFunction_->setObjectName(QStringLiteral("rgFunction"));
-    rgFunction_->setAccessibleName(keytext::UserType());
-    rgFunction_->setGeometry(kLeft, 140, 200, 116);
-    functionGroup_ = new QButtonGroup(this);
-    auto* functions = new QVBoxLayout(rgFunction_);
-    for (int item = KeyCardPane::Khozyain; item <= KeyCardPane::GZ; ++item) {
-        auto* radio = new QRadioButton(keytext::UserTypeItem(item), rgFunction_);
-        radio->setObjectName(QStringLiteral("rgFunction%1").arg(item));
-        functionGroup_->addButton(radio, item);
-        functions->addWidget(radio);
-    }
-    connect(functionGroup_, &QButtonGroup::idClicked, this,
+    QStringList types;
+    for (int item = KeyCardPane::Khozyain; item <= KeyCardPane::GZ; ++item)
+        types << keytext::UserTypeItem(item);
+    rgFunction_ = new RadioGroupBox(QStringLiteral("rgFunction"), keytext::UserType(), types, 1, this);
+    rgFunction_->setGeometry(kLeft, 140, 200, 96);
+    connect(rgFunction_, &RadioGroupBox::chosen, this,
             [this](int item) { forward([this, item] { model_.rgFunctionClick(item); }); });
 
-    ButtonAgain_ = button("ButtonAgain", keytext::Again(), this, kLeft, 268);
-    bDelete_ = button("bDelete", keytext::Delete(), this, kLeft + 108, 268);
-    Button3_ = button("Button3", keytext::Next(), this, kLeft + 216, 268);
+    ButtonAgain_ = button("ButtonAgain", keytext::Again(), this, kLeft, 250);
+    bDelete_ = button("bDelete", keytext::Delete(), this, kLeft + 108, 250);
+    Button3_ = button("Button3", keytext::Next(), this, kLeft + 216, 250);
     connect(ButtonAgain_, &QPushButton::clicked, this, [this] { forward([this] { model_.keyAddClick(); }); });
     connect(bDelete_, &QPushButton::clicked, this, [this] { forward([this] { model_.bDeleteClick(); }); });
     connect(Button3_, &QPushButton::clicked, this, [this] { forward([this] { model_.Button3Click(); }); });
@@ -102,19 +92,13 @@ void KeyCardView::buildPickers() {
     connect(ListBox1_, &QListWidget::itemClicked, this, pick);
     connect(ListBox1_, &QListWidget::itemActivated, this, pick);
 
-    rgTarniaNmb_ = new QGroupBox(keytext::TarniaPicker(), this);
-    rgTarniaNmb_->setObjectName(QStringLiteral("rgTarniaNmb"));
-    rgTarniaNmb_->setAccessibleName(keytext::TarniaPicker());
-    rgTarniaNmb_->setGeometry(570, 20, 190, 170);
-    tarniaGroup_ = new QButtonGroup(this);
-    auto* grid = new QGridLayout(rgTarniaNmb_);
-    for (int item = 0; item < 15; ++item) {
-        auto* radio = new QRadioButton(QString::number(item + 1), rgTarniaNmb_);
-        radio->setObjectName(QStringLiteral("rgTarniaNmb%1").arg(item + 1));
-        tarniaGroup_->addButton(radio, item);
-        grid->addWidget(radio, item % 5, item / 5);
-    }
-    connect(tarniaGroup_, &QButtonGroup::idClicked, this,
+    QStringList numbers;
+    for (int number = 1; number <= 15; ++number)
+        numbers << QString::number(number);
+    rgTarniaNmb_ =
+        new RadioGroupBox(QStringLiteral("rgTarniaNmb"), keytext::TarniaPicker(), numbers, 3, this);
+    rgTarniaNmb_->setGeometry(570, 20, 190, 130);
+    connect(rgTarniaNmb_, &RadioGroupBox::chosen, this,
             [this](int item) { forward([this, item] { model_.rgTarniaNmbClick(item); }); });
 }
 
@@ -137,10 +121,7 @@ void KeyCardView::render() {
     LabelTarnia_->setText(model_.labelTarnia());
     LabelTarnia_->setAccessibleName(model_.labelTarnia());
     LabelNmb_->setText(model_.labelNmb());
-    {
-        const QSignalBlocker block(functionGroup_);
-        functionGroup_->button(model_.userType())->setChecked(true);
-    }
+    rgFunction_->setCurrent(model_.userType());
 
     gbKeyZone_->setVisible(model_.zonePickerShown());
     if (model_.zonePickerShown()) {
@@ -157,12 +138,7 @@ void KeyCardView::render() {
     }
 
     rgTarniaNmb_->setVisible(model_.tarniaPickerShown());
-    const QSignalBlocker block(tarniaGroup_);
-    // A radio group shows no selection when the stored number is out of range.
-    tarniaGroup_->setExclusive(false);
-    for (QAbstractButton* radio : tarniaGroup_->buttons())
-        radio->setChecked(tarniaGroup_->id(radio) == model_.tarniaSelected());
-    tarniaGroup_->setExclusive(true);
+    rgTarniaNmb_->setCurrent(model_.tarniaSelected());
 }
 
 }  // namespace v5

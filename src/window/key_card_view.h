@@ -1,13 +1,13 @@
 #pragma once
 
-#include <array>
+#include <functional>
 
-#include <QButtonGroup>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "pane_view.h"
+#include "radio_group_box.h"
 
 namespace v5 {
 
@@ -32,15 +32,13 @@ private:
     QPushButton* LabelZone_;
     QPushButton* LabelTarnia_;
     QLabel* LabelNmb_;
-    QGroupBox* rgFunction_;
-    QButtonGroup* functionGroup_;
+    RadioGroupBox* rgFunction_;
     QPushButton* ButtonAgain_;
     QPushButton* bDelete_;
     QPushButton* Button3_;
     QGroupBox* gbKeyZone_ = nullptr;
     QListWidget* ListBox1_ = nullptr;
-    QGroupBox* rgTarniaNmb_ = nullptr;
-    QButtonGroup* tarniaGroup_ = nullptr;
+    RadioGroupBox* rgTarniaNmb_ = nullptr;
 };
 
 }  // namespace v5

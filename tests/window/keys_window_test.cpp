@@ -78,27 +78,27 @@ private slots:
                         QStringLiteral("LabelTarnia"), QStringLiteral("LabelNmb")}),
                  QStringLiteral("код: ABCDEF0123cd|зона не назначена|Номер для СПИ: 1|порядковый номер: 1"));
         QCOMPARE(box(QStringLiteral("rgFunction"))->title(), QStringLiteral("Пользователь"));
-        QCOMPARE(texts({QStringLiteral("rgFunction0"), QStringLiteral("rgFunction1"),
-                        QStringLiteral("rgFunction2"), QStringLiteral("ButtonAgain"),
+        QCOMPARE(texts({QStringLiteral("rgFunction_0"), QStringLiteral("rgFunction_1"),
+                        QStringLiteral("rgFunction_2"), QStringLiteral("ButtonAgain"),
                         QStringLiteral("bDelete"), QStringLiteral("Button3")}),
                  QStringLiteral("Хозяин|Монтер|ГЗ|Добавить|Удалить|Следующий"));
-        QVERIFY(h_.find<QRadioButton>(QStringLiteral("rgFunction0"))->isChecked());
+        QVERIFY(h_.find<QRadioButton>(QStringLiteral("rgFunction_0"))->isChecked());
 
         h_.click(QStringLiteral("LabelZone"));
         h_.click(QStringLiteral("LabelTarnia"));
         QCOMPARE(box(QStringLiteral("gbKeyZone"))->title(), QStringLiteral("Доступные зоны и разделы"));
         QCOMPARE(lines(list(QStringLiteral("ListBox1"))),
                  (QStringList{QStringLiteral("Зона: 3"), QStringLiteral("Раздел: 2")}));
-        QVERIFY(h_.find<QRadioButton>(QStringLiteral("rgTarniaNmb1"))->isChecked());
+        QVERIFY(h_.find<QRadioButton>(QStringLiteral("rgTarniaNmb_0"))->isChecked());
         expectGoodLayout(QStringLiteral("gbSKey"));  // with both pickers open
         clickLine(list(QStringLiteral("ListBox1")), 0);
-        h_.click(QStringLiteral("rgTarniaNmb7"));
+        h_.click(QStringLiteral("rgTarniaNmb_6"));
         QCOMPARE(texts({QStringLiteral("LabelZone"), QStringLiteral("LabelTarnia")}),
                  QStringLiteral("Зона: 3|номер для СПИ: 7"));
         QVERIFY(!box(QStringLiteral("gbKeyZone"))->isVisible() &&
                 !box(QStringLiteral("rgTarniaNmb"))->isVisible());
 
-        h_.click(QStringLiteral("rgFunction1"));
+        h_.click(QStringLiteral("rgFunction_1"));
         h_.click(QStringLiteral("Button3"));
         QVERIFY(!box(QStringLiteral("gbSKey"))->isVisible());
         QCOMPARE(lines(list(QStringLiteral("clbKey"))),
