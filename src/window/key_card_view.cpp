@@ -1,5 +1,6 @@
 #include "key_card_view.h"
 
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "key_card_pane.h"
@@ -13,14 +14,15 @@ constexpr int kLeft = 16;
 constexpr int kLineWidth = 300;
 constexpr int kLineHeight = 22;
 
-// The zone and СПИ lines are labels the user clicks: flat buttons whose text sits where a label's would.
-QPushButton* clickableLine(const char* name, QWidget* parent, int top) {
-    auto* line = new QPushButton(parent);
+// The zone and СПИ lines are labels the user clicks: raised-on-hover text buttons as wide as their text
+// (render()), so that the text starts at the labels' left edge.
+QToolButton* clickableLine(const char* name, QWidget* parent, int top) {
+    auto* line = new QToolButton(parent);
     line->setObjectName(QString::fromLatin1(name));
-    line->setFlat(true);
-    line->setStyleSheet(QStringLiteral("text-align: left; padding: 0 2px;"));
+    line->setAutoRaise(true);
+    line->setToolButtonStyle(Qt::ToolButtonTextOnly);
     line->setCursor(Qt::PointingHandCursor);
-    line->setGeometry(kLeft, top, kLineWidth, kLineHeight);
+    line->setGeometry(kLeft - 3, top, kLineWidth, kLineHeight);  // its text under the labels' text
     return line;
 }
 
@@ -53,9 +55,9 @@ KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
     LabelZone_ = clickableLine("LabelZone", this, 54);
     LabelTarnia_ = clickableLine("LabelTarnia", this, 80);
     LabelNmb_ = label("LabelNmb", this, 108);
-    connect(LabelZone_, &QPushButton::clicked, this,
+    connect(LabelZone_, &QToolButton::clicked, this,
             [this] { forward([this] { model_.LabelZoneClick(); }); });
-    connect(LabelTarnia_, &QPushButton::clicked, this,
+    connect(LabelTarnia_, &QToolButton::clicked, this,
             [this] { forward([this] { model_.LabelTarniaClick(); }); });
 
     QStringList types;
@@ -116,10 +118,12 @@ void KeyCardView::render() {
                                                       rgFunction_, ButtonAgain_, bDelete_, Button3_})
         w->setVisible(details);
     LabelKey_->setText(model_.labelKey());
-    LabelZone_->setText(model_.labelZone());
-    LabelZone_->setAccessibleName(model_.labelZone());
-    LabelTarnia_->setText(model_.labelTarnia());
-    LabelTarnia_->setAccessibleName(model_.labelTarnia());
+    for (const auto& [line, text] :
+         {std::pair{LabelZone_, model_.labelZone()}, std::pair{LabelTarnia_, model_.labelTarnia()}}) {
+        line->setText(text);
+        line->setAccessibleName(text);
+        line->resize(line->sizeHint().width(), kLineHeight);
+    }
     LabelNmb_->setText(model_.labelNmb());
     rgFunction_->setCurrent(model_.userType());
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "pane_view.h"
 #include "radio_group_box.h"
@@ -29,8 +30,8 @@ private:
     KeyCardPane& model_;
     QLabel* stWait_;
     QLabel* LabelKey_;
-    QPushButton* LabelZone_;
-    QPushButton* LabelTarnia_;
+    QToolButton* LabelZone_;
+    QToolButton* LabelTarnia_;
     QLabel* LabelNmb_;
     RadioGroupBox* rgFunction_;
     QPushButton* ButtonAgain_;
