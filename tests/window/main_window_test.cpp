@@ -173,19 +173,7 @@ private slots:
         QVERIFY(QFileInfo::exists(h_.dir->filePath(QStringLiteral("arj.txt"))));
     }
 
-    // Presses "OK" of the progress window once its final message shows.
-    void acknowledgeWhenDone(QString* message) {
-        auto* timer = new QTimer(h_.window);
-        connect(timer, &QTimer::timeout, timer, [this, timer, message] {
-            auto* button = h_.window->findChild<QPushButton*>(QStringLiteral("Button1"));
-            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
-            timer->stop();
-            timer->deleteLater();
-            *message = h_.window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-        timer->start(1);
-    }
+    void acknowledgeWhenDone(QString* message) { test::acknowledgeWhenDone(h_.window, message); }
 
     void chipReadReplacesTheImageAndRebuildsTheSlots() {
         QByteArray chip = test::patternBytes(32768, 3);
