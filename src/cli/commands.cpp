@@ -2,6 +2,7 @@
 
 #include "compare_commands.h"
 #include "device_commands.h"
+#include "key_commands.h"
 #include "report_commands.h"
 
 namespace v5::cli {
@@ -14,6 +15,7 @@ constexpr Command kCommands[] = {
     {"info", "summarise a settings file", infoCommand},
     {"diff", "list what differs between two settings files, field by field", diffCommand},
     {"check", "list the mistakes of a settings file with their severity", checkCommand},
+    {"keys", "list the keys of a settings file as the program's key list shows them", keysCommand},
     {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},
     {"write-chip", "write a settings file to the 24C256 chip through the input module", writeChipCommand},
     {"read-panel", "read the panel's memory through the input module into a settings file", readPanelCommand},

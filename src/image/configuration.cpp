@@ -13,16 +13,23 @@ std::optional<ModuleId> SlotEntry::module() const {
     return ModuleId{kind_, number};
 }
 
-std::uint8_t keyCheckByte(const KeyCode& code) {
-    if (std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; })) return 0;
-    std::uint8_t crc = 0x5E;  // the CRC of the family byte 0x01 alone
-    for (std::uint8_t byte : code)
+std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes) {
+    std::uint8_t crc = 0;
+    for (const std::uint8_t byte : bytes)
         for (int bit = 0; bit < 8; ++bit) {
             const bool mix = ((byte >> bit) ^ crc) & 1U;
             crc = static_cast<std::uint8_t>(crc >> 1);
             if (mix) crc ^= 0x8C;
         }
     return crc;
+}
+
+std::uint8_t keyCheckByte(const KeyCode& code) {
+    if (std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; })) return 0;
+    constexpr std::uint8_t kKeyFamily = 0x01;
+    std::array<std::uint8_t, 1 + std::tuple_size_v<KeyCode>> rom{kKeyFamily};
+    std::copy(code.begin(), code.end(), rom.begin() + 1);
+    return oneWireCrc8(rom);
 }
 
 KeyRole KeyAssignment::role() const {

@@ -31,6 +31,8 @@ struct SlotEntry {
 
 using KeyCode = std::array<std::uint8_t, 6>;  // code bytes 0..5, byte 0 first off the 1-Wire bus
 
+// The Dallas/Maxim 1-Wire CRC-8 (x^8 + x^5 + x^4 + 1, least significant bit first, start value 0).
+std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes);
 // The check byte the panel expects for a code: the 1-Wire CRC-8 of the family byte 0x01 followed by
 // code bytes 0..5 (the eighth ROM byte of the physical key), and 0 for an all-zero code.
 std::uint8_t keyCheckByte(const KeyCode& code);

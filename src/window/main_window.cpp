@@ -16,8 +16,11 @@
 #include "configuration_check.h"
 #include "configuration_diff.h"
 #include "device_commands.h"
+#include "driver_link.h"
 #include "frame_style.h"
 #include "install_panes.h"
+#include "key_card_pane.h"
+#include "key_form.h"
 #include "pane_view.h"
 #include "pane_views.h"
 #include "port_file.h"
@@ -80,6 +83,15 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     central->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(central);
     device_ = setup.deviceCommands ? setup.deviceCommands(this) : std::make_unique<DeviceCommands>(this);
+    deviceLink_ = std::make_unique<DriverLink>(
+        [this](const std::function<bool(TUP5&)>& operation) {
+            return device_->exclusive(desktop_->portName(), operation);
+        },
+        device_->clock(), [this] { render(); });
+    desktop_->setDeviceLink(deviceLink_.get());
+    keyForm_ = new TKeyForm(this);
+    if (auto* keyCard = desktop_->pane<KeyCardPane>())
+        keyCard->setCodePrompt(setup.keyCodePrompt ? setup.keyCodePrompt : keyForm_.data());
     buildSlots(central);
     buildParameterArea(central);
     buildMenu();
@@ -91,7 +103,9 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     render();
 }
 
-TV5ivezMainForm::~TV5ivezMainForm() = default;
+TV5ivezMainForm::~TV5ivezMainForm() {
+    desktop_->setDeviceLink(nullptr);
+}
 
 void TV5ivezMainForm::buildSlots(QWidget* central) {
     auto* gbSlots = new QGroupBox(QStringLiteral("Слоты"), central);
@@ -402,12 +416,16 @@ void TV5ivezMainForm::restoreBackupClick() {
 }
 
 void TV5ivezMainForm::closeEvent(QCloseEvent* event) {
-    // A transfer still running ends as if cancelled; its loop returns before the window goes.
+    // A transfer still running ends as if cancelled; its loop returns before the window goes. So does a
+    // wait for a key.
     if (device_->busy()) device_->cancel();
+    desktop_->beforeCommand();
     QMainWindow::closeEvent(event);
 }
 
 void TV5ivezMainForm::act(const std::function<void()>& action) {
+    // A command chosen while the key card waits for a key ends that wait first.
+    desktop_->beforeCommand();
     action();
     render();
 }

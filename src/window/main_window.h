@@ -18,8 +18,11 @@
 namespace v5 {
 
 class DeviceCommands;
+class DeviceLink;
+class KeyCodePrompt;
 class PaneView;
 class SafetyDialogs;
+class TKeyForm;
 struct PaneViewEntry;
 class Ttemp_gbKD;
 
@@ -35,6 +38,8 @@ struct MainFormSetup {
     // The compare lists, the question before a write with errors and the backup choice; dialogs over
     // the window when not given.
     SafetyDialogs* safetyDialogs = nullptr;
+    // Where a key code is typed by hand; the dialog TKeyForm when not given.
+    KeyCodePrompt* keyCodePrompt = nullptr;
 };
 
 // The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
@@ -93,6 +98,9 @@ private:
     std::unique_ptr<DeviceCommands> device_;
     std::unique_ptr<SafetyDialogs> ownSafetyDialogs_;
     SafetyDialogs* safetyDialogs_ = nullptr;
+    // The input module as the panes use it (the key reader, the console copy), on device_.
+    std::unique_ptr<DeviceLink> deviceLink_;
+    QPointer<TKeyForm> keyForm_;
     TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 

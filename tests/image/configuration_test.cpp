@@ -10,32 +10,6 @@ namespace {
 
 using namespace config;
 
-// The 1-Wire CRC-8 byte by byte, as the bus masters compute it: a ROM whose eighth byte is the CRC of
-// the first seven has a CRC of zero over all eight.
-std::uint8_t busCrc(std::initializer_list<std::uint8_t> bytes) {
-    std::uint8_t crc = 0;
-    for (std::uint8_t b : bytes) {
-        crc ^= b;
-        for (int i = 0; i < 8; ++i)
-            crc = static_cast<std::uint8_t>((crc & 1) ? (crc >> 1) ^ 0x8C : crc >> 1);
-    }
-    return crc;
-}
-
-TEST(KeyCheckByte, IsTheEighthRomByteOfAKeyOfFamilyOne) {
-    test::RandomBytes random(7);
-    for (int i = 0; i < 500; ++i) {
-        KeyCode code;
-        for (auto& b : code)
-            b = random.byte();
-        const std::uint8_t check = keyCheckByte(code);
-        EXPECT_EQ(busCrc({0x01, code[0], code[1], code[2], code[3], code[4], code[5], check}), 0);
-    }
-    EXPECT_EQ(keyCheckByte({0x01, 0, 0, 0, 0, 0}), busCrc({0x01, 0x01, 0, 0, 0, 0, 0}));
-    // A free record's check byte is 0, not the CRC of a zero code.
-    EXPECT_EQ(keyCheckByte({}), 0);
-}
-
 TEST(Configuration, PlacesModulesAsTheSlotCaptionsDo) {
     for (std::uint32_t seed = 1; seed <= 50; ++seed) {
         const Image image = test::randomImage(seed);

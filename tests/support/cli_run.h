@@ -9,13 +9,13 @@
 
 namespace v5::test {
 
-// v5ivez-cli run in-process (for tests that link the command library). Standard output is kept as
-// bytes, since the text exports are not UTF-8; `text()` reads it as UTF-8.
+// v5ivez-cli run in-process; standard output is kept as bytes, since some outputs are not UTF-8.
+// For tests that link the command line's library.
 struct CliRun {
     int status = -1;
     QByteArray out;
     QString err;
-    QString text() const { return QString::fromUtf8(out); }
+    QString text() const { return QString::fromUtf8(out); }  // standard output read as UTF-8
 };
 
 inline CliRun runCli(const QStringList& args) {

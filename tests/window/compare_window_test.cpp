@@ -52,7 +52,7 @@ private:
         };
     }
 
-    void acknowledgeWhenDone(QString* message) { h_.acknowledgeWhenDone(message); }
+    void acknowledgeWhenDone(QString* message) { test::acknowledgeWhenDone(h_.window, message); }
 
     QStringList backups() const {
         return QDir(path(QStringLiteral("backups"))).entryList(QDir::Files, QDir::Name);

@@ -175,7 +175,7 @@ private slots:
         QVERIFY(QFileInfo::exists(h_.dir->filePath(QStringLiteral("arj.txt"))));
     }
 
-    void acknowledgeWhenDone(QString* message) { h_.acknowledgeWhenDone(message); }
+    void acknowledgeWhenDone(QString* message) { test::acknowledgeWhenDone(h_.window, message); }
 
     void chipReadReplacesTheImageAndRebuildsTheSlots() {
         QByteArray chip = test::patternBytes(32768, 3);
