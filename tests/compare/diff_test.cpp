@@ -13,6 +13,7 @@
 #include "image_builder.h"
 #include "qt_print.h"
 #include "install_panes.h"
+#include "key_card_pane.h"
 #include "linked_zones_pane.h"
 #include "loop_pane.h"
 #include "line_pane.h"
@@ -172,27 +173,38 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
          },
          {QStringLiteral("зона 2: + шлейф 20"),
           QStringLiteral("место проходной зоны 1: зона 2 → не совпадает ни с одной зоной")}},
-        {"a key's assignment",
-         [](Desktop& d) { set(d, map::KeyRecords.at(11) + 6, 0xFA); },
+        {"a key made the installer's on its card",
+         [](Desktop& d) {
+             d.pane<KeyCardPane>()->showRecord(11);
+             d.pane<KeyCardPane>()->rgFunctionClick(KeyCardPane::Monter);
+             d.ClearDesktop();
+         },
          {QStringLiteral("ключ 012: назначение зона 1 → монтер")}},
-        {"a key's code, number and check byte",
+        {"a key's number for the monitoring system picked on its card",
+         [](Desktop& d) {
+             auto* card = d.pane<KeyCardPane>();
+             card->showRecord(11);
+             card->LabelTarniaClick();
+             card->rgTarniaNmbClick(14);
+             d.ClearDesktop();
+         },
+         {QStringLiteral("ключ 012: номер для СПИ 3 → 15")}},
+        {"a key added and another deleted on the card",
+         [](Desktop& d) {
+             auto* card = d.pane<KeyCardPane>();
+             card->ViewKeyParameter({0x01, 0x00, 0x0F, 0, 0, 0, 0, 0});
+             card->showRecord(11);
+             card->bDeleteClick();
+         },
+         {QStringLiteral("ключ 001: + код 000000000F00, зона 1, номер для СПИ 1"),
+          QStringLiteral("ключ 012: - код 000000000021")}},
+        {"a key's code and check byte as no pane writes them",
          [](Desktop& d) {
              set(d, map::KeyRecords.at(11) + 5, 0xAB);
-             set(d, map::KeyRecords.at(11) + 7, 14);
              set(d, map::KeyCheck.at(11), 0x3C);
          },
          {QStringLiteral("ключ 012: код 000000000021 → AB0000000021"),
-          QStringLiteral("ключ 012: номер для СПИ 3 → 15"),
           QStringLiteral("ключ 012: контрольный байт 00 → 3C")}},
-        {"keys added and deleted",
-         [](Desktop& d) {
-             const auto added = d.image().record(map::KeyRecords, 0);
-             added[1] = 0x0F;
-             added[6] = 0x40;
-             d.image().fill(map::KeyRecords.at(11), 6, 0);
-         },
-         {QStringLiteral("ключ 001: + код 000000000F00, раздел 1, номер для СПИ 1"),
-          QStringLiteral("ключ 012: - код 000000000021")}},
         {"what free key records keep",
          [](Desktop& d) {
              set(d, map::KeyRecords.at(40) + 6, 0xFF);
