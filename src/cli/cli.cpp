@@ -1,7 +1,13 @@
 #include "cli.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <span>
+
+#include <QtGlobal>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#endif
 
 #include <QCoreApplication>
 
@@ -73,16 +79,29 @@ int writeResult(const QString& output, const QByteArray& bytes, Io& io, const ch
 }
 
 int runProcess(int argc, char** argv) {
-    QStringList args;
-#ifdef Q_OS_WIN
-    args = QCoreApplication::arguments().mid(1);
+#ifdef Q_OS_UNIX
+    // A closed standard stream's number would go to the next file the program opens; the writes meant
+    // for the stream would land there. Hold the number with /dev/null and remember the stream as closed.
+    bool closed[3] = {};
+    for (int fd = 0; fd < 3; ++fd) {
+        closed[fd] = ::fcntl(fd, F_GETFD) == -1 && errno == EBADF;
+        if (closed[fd]) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
 #else
+    const bool closed[3] = {};
+#endif
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("v5ivez-cli"));
+    QStringList args;
+#ifdef Q_OS_UNIX
     // The arguments as the bytes the system gave: a file name that is not UTF-8 still opens its file.
     for (int i = 1; i < argc; ++i)
         args << fileNameFromSystem(QByteArray(argv[i]));
+#else
+    args = QCoreApplication::arguments().mid(1);
 #endif
-    SystemStream stdoutStream(fileno(stdout));
-    SystemStream stderrStream(fileno(stderr));
+    SystemStream stdoutStream(closed[1] ? -1 : fileno(stdout));
+    SystemStream stderrStream(closed[2] ? -1 : fileno(stderr));
     QTextStream out(&stdoutStream);
     QTextStream err(&stderrStream);
     Io io{out, err};

@@ -27,8 +27,9 @@ struct Command {
 // v5ivez-cli: `args` without the program name.
 int run(const QStringList& args, Io& io);
 
-// v5ivez-cli as a process: the arguments as the system gives them (a file name need not be UTF-8), and
-// standard output checked to the end: output that could not be written fails the command.
+// v5ivez-cli as a process, application object included: the arguments as the system gives them (a file
+// name need not be UTF-8), and standard output checked to the end: output that could not be written
+// fails the command.
 int runProcess(int argc, char** argv);
 
 // "-" and /dev/stdout: the command's standard output, never a file to replace.

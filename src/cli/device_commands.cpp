@@ -145,8 +145,7 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
     if (c.direction == Direction::Write) {
         const SettingsRead read = readSettingsFile(a->file);
         if (!read.bytes) {
-            io.err << "v5ivez-cli " << c.name << ": cannot read the settings file " << a->file << ": "
-                   << read.error.detail << '\n';
+            io.err << read.error.message << ": " << a->file << " (" << read.error.detail << ")\n";
             return kFailed;
         }
         image = *read.bytes;

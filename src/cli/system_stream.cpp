@@ -12,6 +12,10 @@ namespace v5::cli {
 
 namespace {
 qint64 writeSome(int descriptor, const char* data, qint64 size) {
+    if (descriptor < 0) {
+        errno = EBADF;
+        return -1;
+    }
 #ifdef Q_OS_WIN
     return ::_write(descriptor, data, static_cast<unsigned>(size));
 #else

@@ -12,6 +12,7 @@ namespace v5::cli {
 // first failure with its reason: a full disk behind ">/dev/full", a closed stream behind ">&-".
 class SystemStream : public QIODevice {
 public:
+    // A negative descriptor: the stream was closed when the program started.
     explicit SystemStream(int descriptor);
     const std::optional<FileFailure>& failure() const { return failure_; }
     // The failure as the command line tells it.
