@@ -1,5 +1,7 @@
 #include "device_commands.h"
 
+#include <QScopeGuard>
+
 #include "com_port.h"
 #include "event_loop_clock.h"
 #include "tup5_form.h"
@@ -29,10 +31,21 @@ bool DeviceCommands::exclusive(const QString& portName, const std::function<bool
         return false;
     }
     busy_ = true;
+    if (busyHandler_) busyHandler_(true);
+    // Whatever way the operation ends, the next command may run and the window is told so.
+    const auto idle = qScopeGuard([this] {
+        busy_ = false;
+        if (busyHandler_) busyHandler_(false);
+    });
     driver_->SetPortName(portName);
-    const bool ok = operation(*driver_);
-    busy_ = false;
-    return ok;
+    try {
+        return operation(*driver_);
+    } catch (...) {
+        // Nobody waits for a final message now: free the port and put the progress window away.
+        driver_->Disconnect();
+        form_->Hide();
+        throw;
+    }
 }
 
 std::optional<Image::Bytes> DeviceCommands::readChip(const QString& portName) {

@@ -39,6 +39,9 @@ public:
     DeviceCommands& operator=(const DeviceCommands&) = delete;
 
     bool busy() const { return busy_; }
+    // Called with true when a command starts and with false when it has ended, however it ended (also
+    // by an exception): the window locks and unlocks itself around the transfer here.
+    void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
 
     // The 32768 bytes read, or nothing when the read failed, was cancelled or another command runs.
     std::optional<Image::Bytes> readChip(const QString& portName);
@@ -65,6 +68,7 @@ private:
     bool ownsForm_;
     std::unique_ptr<TUP5> driver_;
     bool busy_ = false;
+    std::function<void(bool)> busyHandler_;
 };
 
 }  // namespace v5

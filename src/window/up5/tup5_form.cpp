@@ -50,6 +50,8 @@ void TUP5Form::SetLabel(const QString& text) {
 
 void TUP5Form::SetProgressRange(int minimum, int maximum) {
     ProgressBar1->setRange(minimum, maximum);
+    // Every transfer starts at its beginning, not where the last one stopped.
+    ProgressBar1->setValue(minimum);
 }
 
 void TUP5Form::SetProgress(int value) {
@@ -60,6 +62,9 @@ void TUP5Form::SetProgress(int value) {
 void TUP5Form::Show() {
     show();
     raise();
+    // The keyboard belongs to the transfer's window: keys meant for it must not reach the main window.
+    activateWindow();
+    Button1->setFocus(Qt::OtherFocusReason);
 }
 
 void TUP5Form::ProcessEvents() {
@@ -69,12 +74,15 @@ void TUP5Form::ProcessEvents() {
 void TUP5Form::ShowMessage(const QString& text) {
     Button1->setText(up5::OkButton());
     Label1->setText(text);
+    // Enter acknowledges a message as Space and Escape do; during a transfer it cancels nothing.
+    Button1->setDefault(true);
     if (!Cancelled()) {
         Show();
         while (!Cancelled() && isVisible())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     Hide();
+    Button1->setDefault(false);
     Button1->setText(up5::CancelButton());
 }
 
