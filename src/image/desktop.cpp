@@ -164,18 +164,61 @@ void Desktop::miClick(const QString& item) {
         pane->placementChanged();
 }
 
+namespace {
+// The dispatch tests each prefix on its own and in this order; the panel's names each match one of them.
+const QStringList& dispatchPrefixes() {
+    static const QStringList prefixes{QStringLiteral("МШС"), QStringLiteral("МР"), QStringLiteral("МД"),
+                                      QStringLiteral("МС")};
+    return prefixes;
+}
+}  // namespace
+
 void Desktop::Parameter(const QString& name) {
     ClearDesktop();
     if (name.size() > 2) title_ = name;
     focusedSlot_ = captions_.slotOf(name);
-    // Each test is made on its own and in this order, as the panel's names each match one of them.
-    static const QStringList kPrefixes{QStringLiteral("МШС"), QStringLiteral("МР"), QStringLiteral("МД"),
-                                       QStringLiteral("МС")};
-    for (const QString& prefix : kPrefixes) {
+    for (const QString& prefix : dispatchPrefixes()) {
         if (!name.contains(prefix)) continue;
         for (const auto& pane : panes_)
             if (pane->modulePrefixes().contains(prefix)) pane->openModule(name);
     }
+}
+
+bool Desktop::opensModule(const QString& name) const {
+    for (const QString& prefix : dispatchPrefixes()) {
+        if (!name.contains(prefix)) continue;
+        for (const auto& pane : panes_)
+            if (pane->modulePrefixes().contains(prefix)) return true;
+    }
+    return false;
+}
+
+bool Desktop::moduleMenuItemEnabled(const QString& name) const {
+    if (!opensModule(name)) return false;
+    static const QString kExternal = QStringLiteral("МДВ");
+    if (name.startsWith(kExternal)) {
+        bool ok = false;
+        const int n = QStringView(name).mid(kExternal.size()).toInt(&ok);
+        if (!ok || n < 1 || n > 4) return false;
+        return (image_.wordLE(map::ExtModules.offset) >> (n - 1)) & 1U;
+    }
+    return captions_.isPlaced(name);
+}
+
+bool Desktop::hasCommand(const QString& item) const {
+    for (const auto& pane : panes_)
+        for (const MenuCommand& command : pane->menuCommands())
+            if (command.item == item) return true;
+    return false;
+}
+
+void Desktop::runCommand(const QString& item) {
+    for (const auto& pane : panes_)
+        for (const MenuCommand& command : pane->menuCommands())
+            if (command.item == item) {
+                command.run();
+                return;
+            }
 }
 
 void Desktop::mmKodDostupaClick() {

@@ -5,6 +5,7 @@
 
 #include "access_code_box.h"
 #include "image.h"
+#include "loop_grid.h"
 #include "pane.h"
 #include "settings_file.h"
 #include "slots.h"
@@ -37,6 +38,17 @@ public:
         return nullptr;
     }
     AccessCodeBox& accessCodeBox() { return *accessCodeBox_; }
+    // Raised while a pane fills its controls from the image.
+    LoadingFlag& loading() { return loading_; }
+
+    // Main-menu items answered by a pane (by objectName), and running one.
+    bool hasCommand(const QString& item) const;
+    void runCommand(const QString& item);
+    // Some pane opens modules of this name's kind.
+    bool opensModule(const QString& name) const;
+    // The module menus ("МШС", "МР", "МД(В)", "МС") offer a module's item exactly while the module is
+    // placed ("МДВ1".."МДВ4": while its presence bit is set) and a pane can open it.
+    bool moduleMenuItemEnabled(const QString& name) const;
 
     // The parameter area.
     const QString& title() const { return title_; }
@@ -91,6 +103,7 @@ private:
     Image image_;
     SlotCaptions captions_;
     std::vector<std::unique_ptr<Pane>> panes_;
+    LoadingFlag loading_;
     AccessCodeBox* accessCodeBox_ = nullptr;
     QString title_;
     QString visiblePane_;

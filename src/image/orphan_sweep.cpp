@@ -1,5 +1,7 @@
 #include "orphan_sweep.h"
 
+#include "tables.h"
+
 namespace v5 {
 
 namespace {
@@ -50,10 +52,7 @@ void ClearSheet(Image& image, const SlotCaptions& captions) {
     // After the loop modules, so that a key whose zone has just lost its last loops is unassigned too.
     for (std::size_t i = 0; i < map::KeyRecords.count; ++i) {
         const auto key = image.record(map::KeyRecords, i);
-        // The panel reads any assignment below 200 as an 8-byte entry from the start of the group
-        // table, even past its 112 entries; the test follows it so that such keys behave the same.
-        if (key[6] < kFirstNonGroupAssignment && image.isZero(map::GroupTable.at(0) + 8U * key[6], kMaskSize))
-            key[6] = kUnassignedKey;
+        if (key[6] < kFirstNonGroupAssignment && ZonaEmpty(image, key[6])) key[6] = kUnassignedKey;
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +26,12 @@ enum class ResetStage : int {
     Sweep = 100,
 };
 
+// A main-menu item that a pane answers: the item's objectName and what choosing it does.
+struct MenuCommand {
+    QString item;
+    std::function<void()> run;
+};
+
 // A headless pane of the parameter area. The desktop owns it; the view shows it.
 class Pane {
 public:
@@ -43,6 +52,8 @@ public:
     virtual void placementChanged() {}
     // The settings file is about to be written.
     virtual void commitBeforeSave() {}
+    // The main-menu items this pane answers ("mGRZona", "mZO", ...); the window wires them by objectName.
+    virtual std::vector<MenuCommand> menuCommands() { return {}; }
 
 protected:
     Desktop& desktop() { return desktop_; }

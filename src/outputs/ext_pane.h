@@ -16,6 +16,9 @@ public:
     QString objectName() const override { return QStringLiteral("gbExt"); }
     ResetStage resetStage() const override { return ResetStage::HidePanes; }
     void onReset(bool) override {}
+    std::vector<MenuCommand> menuCommands() override {
+        return {{QStringLiteral("mExt"), [this] { mExtClick(); }}};
+    }
 
     // Menu "Внешнние модули".
     void mExtClick();

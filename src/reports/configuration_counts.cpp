@@ -1,5 +1,7 @@
 #include "configuration_counts.h"
 
+#include "tables.h"
+
 namespace v5 {
 
 namespace {
@@ -11,14 +13,10 @@ int nonEmptyMasks(const Image& image, const Region& region, std::size_t maskOffs
 }
 }  // namespace
 
-bool isKeyFree(const Image& image, std::size_t record) {
-    return image.isZero(map::KeyRecords.at(record), 6);
-}
-
 int keyCount(const Image& image) {
     int count = 0;
     for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-        if (!isKeyFree(image, i)) ++count;
+        if (!KeyEmpty(image, i)) ++count;
     return count;
 }
 

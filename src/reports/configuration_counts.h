@@ -7,7 +7,6 @@
 namespace v5 {
 
 // What the exports treat as present in an image. The report's count lines and `info` share them.
-bool isKeyFree(const Image& image, std::size_t record);  // code bytes all zero
 int keyCount(const Image& image);
 int zonaCount(const Image& image);         // zones with at least one loop
 int razdelCount(const Image& image);       // partitions with at least one loop

@@ -8,6 +8,7 @@
 #include "format_text.h"
 #include "report_texts.h"
 #include "slots.h"
+#include "tables.h"
 
 namespace v5 {
 
@@ -75,7 +76,7 @@ private:
         }
         lines_ << formatText(rt::kKeyCount, count) << separator();
         for (std::size_t i = 0; i < map::KeyRecords.count; ++i) {
-            if (isKeyFree(image_, i)) continue;
+            if (KeyEmpty(image_, i)) continue;
             const auto k = image_.record(map::KeyRecords, i);
             const int index = static_cast<int>(i);
             const std::uint8_t a = k[6];
@@ -97,7 +98,7 @@ private:
         lines_ << separator();
     }
 
-    LoopMask zona(int z) const { return image_.groupEntry(map::kFirstZoneEntry + z - 1); }
+    LoopMask zona(int z) const { return zonaMask(image_, z); }
 
     void zones() {
         const int count = zonaCount(image_);
@@ -120,7 +121,7 @@ private:
         }
         lines_ << formatText(rt::kRazdelCount, count) << separator();
         for (int p = 1; p <= 32; ++p) {
-            const LoopMask mask = image_.groupEntry(map::kFirstRazdelEntry + p - 1);
+            const LoopMask mask = razdelMask(image_, p);
             if (!mask.isEmpty()) lines_ << correct_string(formatText(rt::kRazdelLine, p) + loopList(mask));
         }
         // The partitions close without a separator of their own.
@@ -134,9 +135,9 @@ private:
         }
         lines_ << QString() << formatText(rt::kPassThroughCount, count) << separator();
         for (int r = 1; r <= 8; ++r) {
-            const LoopMask record = image_.groupEntry(map::kFirstPassThroughEntry + r - 1);
+            const LoopMask record = passThroughRecord(image_, r);
             if (record.isEmpty()) continue;
-            const LoopMask linked = image_.groupEntry(map::kFirstLinkedEntry + r - 1);
+            const LoopMask linked = linkedMask(image_, r);
             // With several zones equal to the record, the last one is named.
             QString line;
             for (int z = 1; z <= 64; ++z)

@@ -7,9 +7,9 @@
 
 namespace v5 {
 
-ExtPaneView::ExtPaneView(ExtPane& model, QWidget* parent)
-    : QGroupBox(QStringLiteral("Внешние модули"), parent), model_(model) {
-    setObjectName(model.objectName());
+ExtPaneView::ExtPaneView(ExtPane& model, QWidget* parameterArea)
+    : PaneView(model.objectName(), QStringLiteral("Внешние модули"), parameterArea), model_(model) {
+    setGeometry(8, 20, 320, 150);
     auto* grid = new QGridLayout(this);
     for (int bit = 0; bit < ExtPane::kBoxCount; ++bit) {
         auto* box = new QCheckBox(ExtPane::boxCaption(bit), this);

@@ -3,21 +3,19 @@
 #include <array>
 
 #include <QCheckBox>
-#include <QGroupBox>
+
+#include "pane_view.h"
 
 namespace v5 {
 
 class ExtPane;
 
 // gbExt: the twelve presence boxes of the external modules.
-class ExtPaneView : public QGroupBox {
+class ExtPaneView : public PaneView {
     Q_OBJECT
 public:
-    ExtPaneView(ExtPane& model, QWidget* parent);
-    void render();
-
-signals:
-    void edited();
+    ExtPaneView(ExtPane& model, QWidget* parameterArea);
+    void render() override;
 
 private:
     ExtPane& model_;

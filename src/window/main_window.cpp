@@ -12,10 +12,9 @@
 
 #include "access_code_view.h"
 #include "device_commands.h"
-#include "ext_pane.h"
-#include "ext_pane_view.h"
 #include "install_panes.h"
-#include "panel_options.h"
+#include "pane_view.h"
+#include "pane_views.h"
 #include "port_file.h"
 #include "report_actions.h"
 #include "system_ports.h"
@@ -33,10 +32,6 @@ class SystemTextViewer : public TextViewer {
 public:
     void open(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
-
-const char* const kOptionNames[] = {"cbAvtovziatie", "cbDisableProg", "cbDisableAC"};
-const char16_t* const kOptionCaptions[] = {u"Автовзятие шлейфов", u"Запрет программирования по шине",
-                                           u"Работа только от внешнего источника 12В."};
 }  // namespace
 
 TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
@@ -108,24 +103,22 @@ void TV5ivezMainForm::buildParameterArea(QWidget* central) {
     gbParameter_ = new QGroupBox(central);
     gbParameter_->setObjectName(QStringLiteral("gbParameter"));
     gbParameter_->setGeometry(0, kSlotsHeight, kClientWidth, kClientHeight - kSlotsHeight);
+    for (const PaneViewEntry& entry : paneViews())
+        paneViews_.push_back(PaneViewSlot{&entry});
+}
 
-    auto* options = desktop_->pane<PanelOptions>();
-    int x = 8;
-    for (int i = 0; i < 3; ++i) {
-        auto* box = new QCheckBox(QString::fromUtf16(kOptionCaptions[i]), gbParameter_);
-        box->setObjectName(QString::fromLatin1(kOptionNames[i]));
-        box->setGeometry(x, gbParameter_->height() - 26, box->sizeHint().width(), 20);
-        x += box->width() + 24;
-        const auto option = static_cast<PanelOptions::Option>(i);
-        connect(box, &QCheckBox::clicked, this,
-                [this, options, option](bool ticked) { act([&] { options->setOption(option, ticked); }); });
-        optionBoxes_.at(static_cast<std::size_t>(i)) = box;
+void TV5ivezMainForm::renderPanes() {
+    for (PaneViewSlot& slot : paneViews_) {
+        const bool shown = slot.entry->isShown(*desktop_);
+        if (shown && !slot.view) {
+            slot.view = slot.entry->create(*desktop_, gbParameter_);
+            if (!slot.view) continue;
+            connect(slot.view, &PaneView::edited, this, [this] { render(); });
+        }
+        if (!slot.view) continue;
+        if (shown) slot.view->render();
+        slot.view->setVisible(shown);
     }
-
-    extView_ = new ExtPaneView(*desktop_->pane<ExtPane>(), gbParameter_);
-    extView_->setGeometry(8, 20, 320, 150);
-    extView_->hide();
-    connect(extView_, &ExtPaneView::edited, this, [this] { render(); });
 }
 
 QMenu* TV5ivezMainForm::addMenu(QMenuBar* bar, const char* name, const QString& caption) {
@@ -143,6 +136,10 @@ QAction* TV5ivezMainForm::addItem(QWidget* menu, const char* name, const QString
     if (handler)
         connect(item, &QAction::triggered, this, [this, handler = std::move(handler)] { act(handler); });
     return item;
+}
+
+void TV5ivezMainForm::addPaneItem(QWidget* menu, const char* name, const QString& caption) {
+    paneItems_ << addItem(menu, name, caption, nullptr);
 }
 
 void TV5ivezMainForm::addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix,
@@ -191,33 +188,56 @@ void TV5ivezMainForm::buildMenu() {
     addItem(file, "mnRead", QStringLiteral("Прочитать с микросхемы"), [this] { mnReadClick(); });
     addItem(file, "mnWrite", QStringLiteral("Записать в микросхему"), [this] { mnWriteClick(); });
 
-    addModuleItems(addMenu(bar, "mShls", QStringLiteral("МШС")), "mmiShl", QStringLiteral("МШС"), 8);
-    addModuleItems(addMenu(bar, "mRele", QStringLiteral("МР")), "mmiRele", QStringLiteral("МР"), 16);
+    QMenu* shls = addMenu(bar, "mShls", QStringLiteral("МШС"));
+    addModuleItems(shls, "mmiShl", QStringLiteral("МШС"), 8);
+    QMenu* rele = addMenu(bar, "mRele", QStringLiteral("МР"));
+    addModuleItems(rele, "mmiRele", QStringLiteral("МР"), 16);
     QMenu* ud = addMenu(bar, "mUD", QStringLiteral("МД(В)"));
     addModuleItems(ud, "mmiUD", QStringLiteral("МД"), 8);
     addModuleItems(ud, "mmiUDV", QStringLiteral("МДВ"), 4);
-    addModuleItems(addMenu(bar, "MLine", QStringLiteral("МС")), "mmiLine", QStringLiteral("МС"), 8);
+    QMenu* line = addMenu(bar, "MLine", QStringLiteral("МС"));
+    addModuleItems(line, "mmiLine", QStringLiteral("МС"), 8);
+    for (QMenu* modules : {shls, rele, ud, line}) {
+        enableModuleItems(modules);
+        connect(modules, &QMenu::aboutToShow, this, [this, modules] { enableModuleItems(modules); });
+    }
 
-    addItem(bar, "mZO", QStringLiteral("ЗО"), nullptr);
-    addItem(bar, "mExt", QStringLiteral("Внешнние модули"),
-            [this] { desktop_->pane<ExtPane>()->mExtClick(); });
+    addPaneItem(bar, "mZO", QStringLiteral("ЗО"));
+    addPaneItem(bar, "mExt", QStringLiteral("Внешнние модули"));
 
     QMenu* groups = addMenu(bar, "mGR", QStringLiteral("Группы ШС"));
-    addItem(groups, "mGRZona", QStringLiteral("Зоны"), nullptr);
-    addItem(groups, "mGRRazdel", QStringLiteral("Разделы"), nullptr);
-    addItem(groups, "mGRSZona", QStringLiteral("Связанные зоны"), nullptr);
+    addPaneItem(groups, "mGRZona", QStringLiteral("Зоны"));
+    addPaneItem(groups, "mGRRazdel", QStringLiteral("Разделы"));
+    addPaneItem(groups, "mGRSZona", QStringLiteral("Связанные зоны"));
 
     QMenu* keys = addMenu(bar, "mKey", QStringLiteral("Ключи"));
-    addItem(keys, "keyAdd", QStringLiteral("Добавить"), nullptr);
-    addItem(keys, "N22", QStringLiteral("Редактировать"), nullptr);
-    addItem(keys, "N16", QStringLiteral("Переписать из пульта ввода"), nullptr);
-    addItem(keys, "N1", QStringLiteral("Ввести код"), nullptr);
+    addPaneItem(keys, "keyAdd", QStringLiteral("Добавить"));
+    addPaneItem(keys, "N22", QStringLiteral("Редактировать"));
+    addPaneItem(keys, "N16", QStringLiteral("Переписать из пульта ввода"));
+    addPaneItem(keys, "N1", QStringLiteral("Ввести код"));
 
     addItem(bar, "mArj", QStringLiteral("Архив"),
             [this] { mArjClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mR", QStringLiteral("Отчет"),
             [this] { mRClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
+    wirePaneCommands();
+}
+
+void TV5ivezMainForm::wirePaneCommands() {
+    for (QAction* item : std::as_const(paneItems_)) {
+        const QString name = item->objectName();
+        if (desktop_->hasCommand(name))
+            connect(item, &QAction::triggered, this,
+                    [this, name] { act([&] { desktop_->runCommand(name); }); });
+        else
+            item->setEnabled(false);  // its pane is not part of this program yet
+    }
+}
+
+void TV5ivezMainForm::enableModuleItems(QMenu* menu) {
+    for (QAction* item : menu->actions())
+        item->setEnabled(desktop_->moduleMenuItemEnabled(item->text()));
 }
 
 void TV5ivezMainForm::fitMenuBar() {
@@ -331,16 +351,7 @@ void TV5ivezMainForm::render() {
     for (int s = 1; s <= kSlotCount; ++s)
         slotButtons_.at(static_cast<std::size_t>(s - 1))->setText(d.captions().at(s));
     gbParameter_->setTitle(d.title());
-
-    const auto* options = d.pane<PanelOptions>();
-    for (int i = 0; i < 3; ++i) {
-        QCheckBox* box = optionBoxes_.at(static_cast<std::size_t>(i));
-        const QSignalBlocker block(box);
-        box->setChecked(options->isTicked(static_cast<PanelOptions::Option>(i)));
-    }
-
-    extView_->setVisible(d.isPaneVisible(extView_->objectName()));
-    extView_->render();
+    renderPanes();
 
     AccessCodeBox& box = desktop_->accessCodeBox();
     if (box.isOpen() && !accessView_) {

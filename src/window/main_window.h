@@ -18,7 +18,8 @@
 namespace v5 {
 
 class DeviceCommands;
-class ExtPaneView;
+class PaneView;
+struct PaneViewEntry;
 class Ttemp_gbKD;
 
 // What the main window is started with; tests give their own answers and folders.
@@ -59,10 +60,16 @@ private:
     void buildMenu();
     QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption);
     QAction* addItem(QWidget* menu, const char* name, const QString& caption, std::function<void()> handler);
+    // An item whose command a pane model answers (wirePaneCommands).
+    void addPaneItem(QWidget* menu, const char* name, const QString& caption);
     void addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix, int count);
     void buildSlotMenu();
     void fitMenuBar();
     void refreshSystemPorts();
+    // Items that a pane model answers run its command; items nobody answers yet are disabled.
+    void wirePaneCommands();
+    void enableModuleItems(QMenu* menu);
+    void renderPanes();
 
     void btnSlotContextPopup(int slot, const QPoint& at);
     void openByName(const QString& name);
@@ -81,8 +88,13 @@ private:
     QMenu* pmSlots_ = nullptr;
     QHash<QString, QAction*> slotItems_;
     QGroupBox* gbParameter_ = nullptr;
-    std::array<QCheckBox*, 3> optionBoxes_{};
-    ExtPaneView* extView_ = nullptr;
+    // The registered pane views, each built the first time its pane is shown.
+    struct PaneViewSlot {
+        const PaneViewEntry* entry;
+        PaneView* view = nullptr;
+    };
+    std::vector<PaneViewSlot> paneViews_;
+    QList<QAction*> paneItems_;
     QPointer<Ttemp_gbKD> accessView_;
     QMenu* comMenu_ = nullptr;
     std::array<QAction*, 9> comItems_{};

@@ -12,83 +12,29 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "device_commands.h"
-#include "fake_module.h"
-#include "fake_port.h"
-#include "image_builder.h"
-#include "main_window.h"
-#include "virtual_clock.h"
+#include "window_harness.h"
 
 namespace v5 {
-
-class RecordingViewer : public TextViewer {
-public:
-    QStringList opened;
-    void open(const QString& path) override { opened << path; }
-};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    RecordingViewer viewer_;
-    test::FakePort* port_ = nullptr;
-    std::unique_ptr<test::FakeModule> module_;
-    std::unique_ptr<QTemporaryDir> dir_;
-    test::ScriptedPrompts prompts_;
-    QPointer<TV5ivezMainForm> window_;
+    test::WindowHarness h_;
 
-    TV5ivezMainForm& window() { return *window_; }
+    TV5ivezMainForm& window() { return *h_.window; }
     template <class T>
     T* find(const QString& name) {
-        T* found = window_->findChild<T*>(name);
-        if (!found) qWarning("no widget named %s", qPrintable(name));
-        return found;
+        return h_.find<T>(name);
     }
-    QAction* action(const QString& name) { return find<QAction>(name); }
-    QMenu* menu(const QString& name) { return find<QMenu>(name); }
-    // Clicks a check box on its indicator, where a user would.
-    void tick(const QString& name) {
-        auto* box = find<QCheckBox>(name);
-        QVERIFY(box);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
-    void openMenu(const QString& name) {
-        QMenu* m = menu(name);
-        QVERIFY(m);
-        emit m->aboutToShow();
-    }
+    QAction* action(const QString& name) { return h_.action(name); }
+    QMenu* menu(const QString& name) { return h_.menu(name); }
+    void tick(const QString& name) { h_.click(name); }
+    void openMenu(const QString& name) { h_.openMenu(name); }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        prompts_ = test::ScriptedPrompts();
-        MainFormSetup setup;
-        setup.prompts = &prompts_;
-        setup.workFolder = dir_->path();
-        setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
-        viewer_.opened.clear();
-        setup.textViewer = &viewer_;
-        setup.deviceCommands = [this](QWidget* owner) {
-            auto clock = std::make_unique<test::VirtualClock>();
-            auto port = std::make_unique<test::FakePort>(*clock);
-            port_ = port.get();
-            module_ = std::make_unique<test::FakeModule>(*port, *clock);
-            return std::make_unique<DeviceCommands>(owner, std::move(port), std::move(clock));
-        };
-        window_ = new TV5ivezMainForm(setup);
-        window_->setAttribute(Qt::WA_DeleteOnClose);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_));
-    }
-
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        delete window_.data();
-        QTRY_VERIFY(!window_);
-        module_.reset();
-    }
+    void init() { h_.start(); }
+    void cleanup() { h_.stop(); }
 
     void startsBlankWithCompleteMenu() {
         QCOMPARE(window().windowTitle(), QStringLiteral("Файл не выбран"));
@@ -121,7 +67,7 @@ private slots:
         QCOMPARE(action(QStringLiteral("mmiUDV4"))->text(), QStringLiteral("МДВ4"));
         QCOMPARE(menu(QStringLiteral("mRele"))->actions().size(), 16);
         QVERIFY(action(QStringLiteral("COM_1"))->isChecked());
-        QCOMPARE(test::readAll(dir_->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("1"));
+        QCOMPARE(test::readAll(h_.dir->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("1"));
         QCOMPARE(find<QGroupBox>(QStringLiteral("gbParameter"))->title(), QStringLiteral("Параметры"));
     }
 
@@ -174,7 +120,7 @@ private slots:
         action(QStringLiteral("mExt"))->trigger();
         auto* pane = find<QGroupBox>(QStringLiteral("gbExt"));
         QVERIFY(pane->isVisible());
-        if (qEnvironmentVariableIsSet("V5_SHOT")) window_->grab().save(qEnvironmentVariable("V5_SHOT"));
+        if (qEnvironmentVariableIsSet("V5_SHOT")) h_.window->grab().save(qEnvironmentVariable("V5_SHOT"));
         tick(QStringLiteral("cbMK2"));
         QCOMPARE(window().desktop().image().byte(0x2BF8), 0x02);
         tick(QStringLiteral("cbAvtovziatie"));
@@ -188,9 +134,9 @@ private slots:
         bytes[0x2BC6] = 0x05;
         bytes[0x22CE] = 2;  // МР4 in slot 1
         bytes[0x22CF] = 3;
-        const QString in = dir_->filePath(QStringLiteral("in.v5"));
+        const QString in = h_.dir->filePath(QStringLiteral("in.v5"));
         QVERIFY(test::writeAll(in, bytes));
-        prompts_.openAnswers.push_back(in);
+        h_.prompts.openAnswers.push_back(in);
         openMenu(QStringLiteral("mnEEPROM"));
         action(QStringLiteral("mnLoad"))->trigger();
         QCOMPARE(window().windowTitle(), QFileInfo(in).absoluteFilePath());
@@ -199,12 +145,12 @@ private slots:
         QVERIFY(find<QCheckBox>(QStringLiteral("cbDisableAC"))->isChecked());
         QCOMPARE(find<QPushButton>(QStringLiteral("btnSlot1"))->text(), QStringLiteral("МР4"));
 
-        const QString out = dir_->filePath(QStringLiteral("out.v5"));
-        prompts_.saveAnswers.push_back(out);
+        const QString out = h_.dir->filePath(QStringLiteral("out.v5"));
+        h_.prompts.saveAnswers.push_back(out);
         action(QStringLiteral("mnSave"))->trigger();
         QCOMPARE(window().windowTitle(), QFileInfo(out).absoluteFilePath());
         QCOMPARE(test::readAll(out), window().desktop().image().toByteArray());
-        QVERIFY(prompts_.messages.isEmpty());
+        QVERIFY(h_.prompts.messages.isEmpty());
     }
 
     void reportAndArchiveAreWrittenInTheWorkFolderAndOpened() {
@@ -215,27 +161,27 @@ private slots:
         // The report's own pane reset stored the code and closed the box.
         QCOMPARE(window().desktop().image().wordLE(0x2CF9), 0x1111);
         QVERIFY(!window().findChild<QGroupBox*>(QStringLiteral("Ttemp_gbKD")));
-        const QString report = dir_->filePath(QStringLiteral("report.txt"));
-        QCOMPARE(viewer_.opened, QStringList{report});
+        const QString report = h_.dir->filePath(QStringLiteral("report.txt"));
+        QCOMPARE(h_.viewer.opened, QStringList{report});
         QStringEncoder cp1251("windows-1251");
         const QByteArray firstLine = cp1251.encode(QStringLiteral(" Ключей   нет\r\n"));
         QVERIFY(test::readAll(report).startsWith(firstLine));
 
         action(QStringLiteral("mArj"))->trigger();
-        QCOMPARE(viewer_.opened.size(), 2);
-        QCOMPARE(viewer_.opened.last(), dir_->filePath(QStringLiteral("arj.txt")));
-        QVERIFY(QFileInfo::exists(dir_->filePath(QStringLiteral("arj.txt"))));
+        QCOMPARE(h_.viewer.opened.size(), 2);
+        QCOMPARE(h_.viewer.opened.last(), h_.dir->filePath(QStringLiteral("arj.txt")));
+        QVERIFY(QFileInfo::exists(h_.dir->filePath(QStringLiteral("arj.txt"))));
     }
 
     // Presses "OK" of the progress window once its final message shows.
     void acknowledgeWhenDone(QString* message) {
-        auto* timer = new QTimer(window_);
+        auto* timer = new QTimer(h_.window);
         connect(timer, &QTimer::timeout, timer, [this, timer, message] {
-            auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button1"));
+            auto* button = h_.window->findChild<QPushButton*>(QStringLiteral("Button1"));
             if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
             timer->stop();
             timer->deleteLater();
-            *message = window_->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            *message = h_.window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
             QTest::mouseClick(button, Qt::LeftButton);
         });
         timer->start(1);
@@ -247,7 +193,7 @@ private slots:
         chip[0x22D0] = 3;  // МШС5 in slot 2
         chip[0x22D1] = 4;
         chip[0x2CF9] = 0x66;  // a device read does not check the access code
-        module_->onCommand['R'] = [&] { port_->arrive(chip + QByteArray(4, '\0')); };
+        h_.module->onCommand['R'] = [&] { h_.port->arrive(chip + QByteArray(4, '\0')); };
         QString message;
         acknowledgeWhenDone(&message);
         openMenu(QStringLiteral("mnEEPROM"));
@@ -257,13 +203,13 @@ private slots:
         QCOMPARE(window().desktop().image().byte(0x2CF9), 0x66);
         QCOMPARE(window().desktop().image().toByteArray().mid(0x3000), chip.mid(0x3000));
         QCOMPARE(window().windowTitle(), QStringLiteral("Файл не выбран"));
-        QCOMPARE(port_->openedName, QStringLiteral("COM1"));
+        QCOMPARE(h_.port->openedName, QStringLiteral("COM1"));
     }
 
     void failedPanelReadLeavesTheImageAlone() {
         window().desktop().image().setByte(0x100, 0x42);
         const Image before = window().desktop().image();
-        module_->wakeReply = 0x70;
+        h_.module->wakeReply = 0x70;
         QString message;
         acknowledgeWhenDone(&message);
         action(QStringLiteral("ReadFromV5"))->trigger();
@@ -274,12 +220,12 @@ private slots:
     void panelWriteSendsTheConfigurationArea() {
         window().desktop().image().fill(0, 0x3000, 0x5A);
         window().desktop().image().fill(0x3000, 0x5000, 0xA5);
-        module_->onCommand['E'] = [&] { port_->arrive("1"); };
+        h_.module->onCommand['E'] = [&] { h_.port->arrive("1"); };
         QString message;
         acknowledgeWhenDone(&message);
         action(QStringLiteral("WriteToV5"))->trigger();
         QCOMPARE(message, QStringLiteral("запись прошивки Вистан-5 - успешно"));
-        QCOMPARE(module_->data(), QByteArray(0x3000, 0x5A));
+        QCOMPARE(h_.module->data(), QByteArray(0x3000, 0x5A));
     }
 
     void systemPortIsOfferedAndRemembered() {
@@ -290,7 +236,7 @@ private slots:
         QVERIFY(usb->isChecked());
         QVERIFY(!action(QStringLiteral("COM_1"))->isChecked());
         QCOMPARE(window().desktop().portName(), QStringLiteral("ttyUSB0"));
-        QCOMPARE(test::readAll(dir_->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("ttyUSB0"));
+        QCOMPARE(test::readAll(h_.dir->filePath(QStringLiteral("V5ivez.ini"))), QByteArray("ttyUSB0"));
         action(QStringLiteral("COM_4"))->trigger();
         QVERIFY(!usb->isChecked());
         QVERIFY(action(QStringLiteral("COM_4"))->isChecked());

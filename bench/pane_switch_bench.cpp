@@ -1,0 +1,105 @@
+// Opening each pane of the window on a fully populated image, in the real widget tree: the pane reset,
+// the model filling itself from the image, the view rendering it and the window painting it.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "main_window.h"
+#include "populated_image.h"
+
+namespace v5 {
+namespace {
+
+struct Opener {
+    const char* label;
+    const char* menu;  // the menu opened first, or nullptr for an item of the menu bar itself
+    const char* item;
+};
+
+// One pane of each kind; modules that the populated image holds.
+constexpr Opener kOpeners[] = {
+    {"loops МШС3", "mShls", "mmiShl3"},
+    {"zones", "mGR", "mGRZona"},
+    {"partitions", "mGR", "mGRRazdel"},
+    {"linked zones", "mGR", "mGRSZona"},
+    {"keys list", "mKey", "N22"},
+    {"relays МР2", "mRele", "mmiRele2"},
+    {"indicators МД4", "mUD", "mmiUD4"},
+    {"indicators МДВ2", "mUD", "mmiUDV2"},
+    {"line module МС2", "MLine", "mmiLine2"},
+    {"sounders", nullptr, "mZO"},
+    {"external modules", nullptr, "mExt"},
+};
+
+class Window {
+public:
+    Window() {
+        MainFormSetup setup;
+        setup.prompts = &prompts_;
+        setup.workFolder = dir_.path();
+        setup.systemPorts = [] { return QStringList(); };
+        form_ = std::make_unique<TV5ivezMainForm>(setup);
+        Image image = bench::populatedImage();
+        image.setWordLE(map::ExtModules.offset, 0x0FFF);  // every external module present
+        form_->desktop().acceptReadImage(image.bytes());
+        form_->render();
+        form_->show();
+        settle();
+    }
+    QAction* item(const Opener& opener) {
+        if (opener.menu) emit form_->findChild<QMenu*>(QString::fromLatin1(opener.menu))->aboutToShow();
+        return form_->findChild<QAction*>(QString::fromLatin1(opener.item));
+    }
+    // Back to no pane shown, as after a click on an empty slot.
+    void leavePane() {
+        form_->desktop().ClearDesktop();
+        form_->render();
+        settle();
+    }
+    static void settle() { QApplication::processEvents(); }
+
+private:
+    QTemporaryDir dir_;
+    bench::SilentPrompts prompts_;
+    std::unique_ptr<TV5ivezMainForm> form_;
+};
+
+void openPane(benchmark::State& state, Window* window, Opener opener) {
+    QAction* item = window->item(opener);
+    if (!item || !item->isEnabled()) {
+        state.SkipWithError("the pane is not part of the window yet");
+        return;
+    }
+    item->trigger();  // the first opening builds the pane's widgets; it is not measured
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->leavePane();
+        window->item(opener);
+        state.ResumeTiming();
+        item->trigger();
+        Window::settle();
+    }
+}
+
+}  // namespace
+}  // namespace v5
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    v5::Window window;
+    for (const v5::Opener& opener : v5::kOpeners)
+        benchmark::RegisterBenchmark(opener.label, v5::openPane, &window, opener)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(20)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true)
+            ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+
+#include <QCheckBox>
+
+#include "pane_view.h"
+
+namespace v5 {
+
+class PanelOptions;
+
+// The three panel options at the bottom of the parameter area, shown whichever pane is open.
+class OptionsView : public PaneView {
+    Q_OBJECT
+public:
+    OptionsView(PanelOptions& model, QWidget* parameterArea);
+    void render() override;
+
+private:
+    PanelOptions& model_;
+    std::array<QCheckBox*, 3> boxes_{};
+};
+
+}  // namespace v5

@@ -1,0 +1,51 @@
+#include "pane_views.h"
+
+#include <type_traits>
+
+#include "desktop.h"
+#include "ext_pane.h"
+#include "ext_pane_view.h"
+#include "options_view.h"
+#include "panel_options.h"
+
+namespace v5 {
+
+namespace {
+
+enum class Shown { WhileVisible, Always };
+
+// A view class `View` constructed from its model `Model` (and the desktop, if it asks for it).
+template <class View, class Model>
+PaneViewEntry view(Shown shown = Shown::WhileVisible) {
+    PaneViewEntry entry;
+    if (shown == Shown::Always) {
+        entry.isShown = [](const Desktop&) { return true; };
+    } else {
+        entry.isShown = [](const Desktop& desktop) {
+            const Model* model = desktop.pane<Model>();
+            return model && desktop.isPaneVisible(model->objectName());
+        };
+    }
+    entry.create = [](Desktop& desktop, QWidget* parameterArea) -> PaneView* {
+        Model* model = desktop.pane<Model>();
+        if (!model) return nullptr;
+        if constexpr (std::is_constructible_v<View, Model&, Desktop&, QWidget*>)
+            return new View(*model, desktop, parameterArea);
+        else
+            return new View(*model, parameterArea);
+    };
+    return entry;
+}
+
+}  // namespace
+
+const std::vector<PaneViewEntry>& paneViews() {
+    // Adding a pane to the window is one line here.
+    static const std::vector<PaneViewEntry> views{
+        view<OptionsView, PanelOptions>(Shown::Always),
+        view<ExtPaneView, ExtPane>(),
+    };
+    return views;
+}
+
+}  // namespace v5

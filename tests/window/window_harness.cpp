@@ -1,0 +1,125 @@
+#include "window_harness.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "device_commands.h"
+#include "virtual_clock.h"
+
+namespace v5::test {
+
+void WindowHarness::start() {
+    dir = std::make_unique<QTemporaryDir>();
+    prompts = ScriptedPrompts();
+    viewer.opened.clear();
+    MainFormSetup setup;
+    setup.prompts = &prompts;
+    setup.workFolder = dir->path();
+    setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
+    setup.textViewer = &viewer;
+    setup.deviceCommands = [this](QWidget* owner) {
+        auto clock = std::make_unique<VirtualClock>();
+        auto fake = std::make_unique<FakePort>(*clock);
+        port = fake.get();
+        module = std::make_unique<FakeModule>(*fake, *clock);
+        return std::make_unique<DeviceCommands>(owner, std::move(fake), std::move(clock));
+    };
+    window = new TV5ivezMainForm(setup);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void WindowHarness::stop() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->close();
+    delete window.data();
+    QTRY_VERIFY(!window);
+    module.reset();
+}
+
+void WindowHarness::openMenu(const QString& name) const {
+    QMenu* m = menu(name);
+    QVERIFY(m);
+    emit m->aboutToShow();
+}
+
+void WindowHarness::choose(const QString& menuName, const QString& itemName) const {
+    if (!menuName.isEmpty()) openMenu(menuName);
+    QAction* item = action(itemName);
+    QVERIFY(item);
+    QVERIFY2(item->isEnabled(), qPrintable(itemName + QStringLiteral(" is disabled")));
+    item->trigger();
+}
+
+void WindowHarness::place(int slot, const QString& moduleName) const {
+    auto* button = find<QPushButton>(QStringLiteral("btnSlot%1").arg(slot));
+    QVERIFY(button);
+    emit button->customContextMenuRequested(QPoint(2, 2));
+    for (QAction* item : menu(QStringLiteral("pmSlots"))->findChildren<QAction*>())
+        if (item->text() == moduleName && !item->menu()) {
+            item->trigger();
+            break;
+        }
+    menu(QStringLiteral("pmSlots"))->hide();
+    QCOMPARE(button->text(), moduleName);
+}
+
+void WindowHarness::click(const QString& name) const {
+    auto* button = find<QAbstractButton>(name);
+    QVERIFY(button);
+    QVERIFY2(button->isEnabled() && button->isVisible(),
+             qPrintable(name + QStringLiteral(" cannot be clicked")));
+    const QPoint at =
+        qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+namespace {
+bool isControl(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w) ||
+           qobject_cast<const QGroupBox*>(w) || w->inherits("QAbstractItemView") ||
+           w->inherits("QLineEdit") || w->inherits("QTabWidget") || w->inherits("QTabBar");
+}
+QString describe(const QWidget* w) {
+    return QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+}
+}  // namespace
+
+QStringList layoutProblems(const QWidget* pane) {
+    QStringList problems;
+    if (!pane->isVisible()) return {QStringLiteral("the pane itself is hidden")};
+    const QList<QWidget*> all = pane->findChildren<QWidget*>();
+    for (const QWidget* w : all) {
+        if (w->objectName().isEmpty() || w->isWindow() || !isControl(w)) continue;
+        // A control the pane hides on purpose (by the model) is not a layout fault; one whose ancestor is
+        // shown but which still cannot be seen lies under a hidden tab page and is checked there.
+        if (!w->isVisibleTo(pane)) continue;
+        const QWidget* parent = w->parentWidget();
+        if (!parent->rect().contains(w->geometry()))
+            problems << describe(w) + QStringLiteral(" lies outside its parent ") + describe(parent);
+        const QSize need = w->minimumSizeHint();
+        if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w)) {
+            const QSize hint = w->sizeHint();
+            if (hint.width() > w->width() + 1 || need.height() > w->height() + 1)
+                problems << describe(w) + QStringLiteral(" is clipped: %1x%2 shown, %3x%4 needed")
+                                              .arg(w->width())
+                                              .arg(w->height())
+                                              .arg(hint.width())
+                                              .arg(need.height());
+        }
+        for (const QWidget* other : all) {
+            if (other == w || other->parentWidget() != parent || other->objectName().isEmpty() ||
+                !isControl(other) || !other->isVisibleTo(pane) || other->objectName() < w->objectName())
+                continue;
+            if (w->geometry().intersects(other->geometry()))
+                problems << describe(w) + QStringLiteral(" overlaps ") + describe(other);
+        }
+    }
+    return problems;
+}
+
+}  // namespace v5::test
