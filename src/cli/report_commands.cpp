@@ -30,6 +30,8 @@ public:
         return std::nullopt;
     }
     void message(const QString& text) override { err_ << "v5ivez-cli: " << text << '\n'; }
+    // The command line keeps nothing unsaved of its own.
+    SaveAnswer askToSave(const QString&) override { return SaveAnswer::Cancel; }
 
 private:
     QTextStream& err_;

@@ -173,20 +173,6 @@ private slots:
         QVERIFY(QFileInfo::exists(h_.dir->filePath(QStringLiteral("arj.txt"))));
     }
 
-    // Presses "OK" of the progress window once its final message shows.
-    void acknowledgeWhenDone(QString* message) {
-        auto* timer = new QTimer(h_.window);
-        connect(timer, &QTimer::timeout, timer, [this, timer, message] {
-            auto* button = h_.window->findChild<QPushButton*>(QStringLiteral("Button1"));
-            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
-            timer->stop();
-            timer->deleteLater();
-            *message = h_.window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-        timer->start(1);
-    }
-
     void chipReadReplacesTheImageAndRebuildsTheSlots() {
         QByteArray chip = test::patternBytes(32768, 3);
         chip.replace(0x22CE, 40, QByteArray(40, '\0'));
@@ -195,7 +181,7 @@ private slots:
         chip[0x2CF9] = 0x66;  // a device read does not check the access code
         h_.module->onCommand['R'] = [&] { h_.port->arrive(chip + QByteArray(4, '\0')); };
         QString message;
-        acknowledgeWhenDone(&message);
+        h_.acknowledgeWhenDone(&message);
         openMenu(QStringLiteral("mnEEPROM"));
         action(QStringLiteral("mnRead"))->trigger();
         QCOMPARE(message, QStringLiteral("чтение 24c256 - успешно"));
@@ -211,7 +197,7 @@ private slots:
         const Image before = window().desktop().image();
         h_.module->wakeReply = 0x70;
         QString message;
-        acknowledgeWhenDone(&message);
+        h_.acknowledgeWhenDone(&message);
         action(QStringLiteral("ReadFromV5"))->trigger();
         QCOMPARE(message, QStringLiteral("УП - 5 не подключен "));
         QVERIFY(window().desktop().image() == before);
@@ -222,7 +208,7 @@ private slots:
         window().desktop().image().fill(0x3000, 0x5000, 0xA5);
         h_.module->onCommand['E'] = [&] { h_.port->arrive("1"); };
         QString message;
-        acknowledgeWhenDone(&message);
+        h_.acknowledgeWhenDone(&message);
         action(QStringLiteral("WriteToV5"))->trigger();
         QCOMPARE(message, QStringLiteral("запись прошивки Вистан-5 - успешно"));
         QCOMPARE(h_.module->data(), QByteArray(0x3000, 0x5A));

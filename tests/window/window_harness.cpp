@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "device_commands.h"
 #include "virtual_clock.h"
@@ -13,6 +14,7 @@ namespace v5::test {
 
 void WindowHarness::start() {
     dir = std::make_unique<QTemporaryDir>();
+    if (!portFile.isEmpty()) QVERIFY(writeAll(dir->filePath(QStringLiteral("V5ivez.ini")), portFile));
     prompts = ScriptedPrompts();
     viewer.opened.clear();
     MainFormSetup setup;
@@ -76,6 +78,19 @@ void WindowHarness::click(const QString& name) const {
     const QPoint at =
         qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
     QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+void WindowHarness::acknowledgeWhenDone(QString* message) const {
+    auto* timer = new QTimer(window);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, message] {
+        auto* button = window->findChild<QPushButton*>(QStringLiteral("Button1"));
+        if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
+        timer->stop();
+        timer->deleteLater();
+        *message = window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    timer->start(1);
 }
 
 namespace {

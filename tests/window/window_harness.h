@@ -20,7 +20,11 @@ namespace v5::test {
 class RecordingViewer : public TextViewer {
 public:
     QStringList opened;
-    void open(const QString& path) override { opened << path; }
+    bool open(const QString& path) override {
+        opened << path;
+        return opens;
+    }
+    bool opens = true;  // false: no editor on this machine
 };
 
 // A main window on scripted prompts, a fresh work folder and a fake input module, as the window tests
@@ -33,6 +37,8 @@ public:
     std::unique_ptr<FakeModule> module;
     std::unique_ptr<QTemporaryDir> dir;
     QPointer<TV5ivezMainForm> window;
+    // What "V5ivez.ini" holds when the window starts; no file when empty.
+    QByteArray portFile;
 
     void start();
     void stop();
@@ -54,6 +60,8 @@ public:
     void place(int slot, const QString& moduleName) const;
     // Clicks a check box or radio button on its indicator, where a user would.
     void click(const QString& name) const;
+    // Presses "OK" of the progress window once its final message shows, keeping the message.
+    void acknowledgeWhenDone(QString* message) const;
 };
 
 // What is wrong with the layout of a shown pane: a named control that is hidden though its pane shows,

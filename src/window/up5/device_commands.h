@@ -18,9 +18,9 @@ class Clock;
 class Port;
 class TUP5;
 
-// The device commands of the main window, one at a time. While a transfer runs the window stays usable
-// (the progress window is not modal), so a second device command could start a second connection on the
-// same port: it is refused instead, and the running transfer's window is brought to the front.
+// The device commands of the main window, one at a time. The progress window is not modal; the main window
+// locks itself through the busy handler while a transfer runs. A second device command that comes all the
+// same (a key pane's own operation) is refused, and the running transfer's window is brought to the front.
 //
 //   mnReadClick:     if (auto bytes = device.readChip(desktop.portName())) desktop.acceptReadImage(*bytes);
 //   ReadFromV5Click: if (auto bytes = device.readPanel(desktop.portName())) desktop.acceptReadImage(*bytes);

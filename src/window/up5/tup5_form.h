@@ -11,8 +11,9 @@ class QPushButton;
 namespace v5 {
 
 // The progress window of the input module: the step or final message, a progress bar and one button,
-// "Cancel" while a transfer runs and "OK" while a final message waits. Not modal: the main window stays
-// usable during a transfer. Created once and reused.
+// "Cancel" while a transfer runs and "OK" while a final message waits. Not modal (the main window locks
+// itself meanwhile); it takes the keyboard when it shows, and Enter, Space or Escape acknowledge a final
+// message. Created once and reused.
 class TUP5Form : public QDialog, public TransferUi {
     Q_OBJECT
 
