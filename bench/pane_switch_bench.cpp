@@ -59,7 +59,12 @@ public:
         form_->render();
         settle();
     }
-    static void settle() { QApplication::processEvents(); }
+    // Two passes: showing a pane posts its layout and show events, and only handling those posts the
+    // update request that paints it. With one pass most panes were measured without their painting.
+    static void settle() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
 
 private:
     QTemporaryDir dir_;

@@ -18,6 +18,7 @@
 
 #include "access_code_view.h"
 #include "device_commands.h"
+#include "frame_style.h"
 #include "install_panes.h"
 #include "pane_view.h"
 #include "pane_views.h"
@@ -54,6 +55,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     : QMainWindow(parent),
       systemPorts_(setup.systemPorts ? std::move(setup.systemPorts)
                                      : std::function<QStringList()>(availableSerialPorts)) {
+    useFrameStyle();
     setObjectName(QStringLiteral("TV5ivezMainForm"));
     // The window is laid out for a small dialog font, as the panel's installers know it.
     QFont small = font();

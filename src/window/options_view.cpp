@@ -16,9 +16,7 @@ constexpr int kHeight = 26;
 
 OptionsView::OptionsView(PanelOptions& model, QWidget* parameterArea)
     : PaneView(QStringLiteral("pnlOptions"), QString(), parameterArea), model_(model) {
-    // A strip without a frame: the boxes belong to the parameter area itself.
     setFlat(true);
-    setStyleSheet(QStringLiteral("QGroupBox#pnlOptions { border: 0; margin: 0; padding: 0; }"));
     setGeometry(4, parameterArea->height() - kHeight - 2, parameterArea->width() - 8, kHeight);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 0, 4, 0);

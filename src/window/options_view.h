@@ -17,6 +17,10 @@ public:
     OptionsView(PanelOptions& model, QWidget* parameterArea);
     void render() override;
 
+protected:
+    // A strip without a frame: the boxes belong to the parameter area itself.
+    void paintEvent(QPaintEvent*) override {}
+
 private:
     PanelOptions& model_;
     std::array<QCheckBox*, 3> boxes_{};

@@ -5,8 +5,24 @@
 #include "desktop.h"
 #include "ext_pane.h"
 #include "ext_pane_view.h"
+#include "indicator_pane.h"
+#include "indicator_pane_view.h"
+#include "line_pane.h"
+#include "line_pane_view.h"
+#include "linked_zones_pane.h"
+#include "linked_zones_view.h"
+#include "loop_pane.h"
+#include "loop_pane_view.h"
 #include "options_view.h"
 #include "panel_options.h"
+#include "razdel_pane.h"
+#include "razdel_pane_view.h"
+#include "relay_pane.h"
+#include "relay_pane_view.h"
+#include "sounder_pane.h"
+#include "sounder_pane_view.h"
+#include "zona_pane.h"
+#include "zona_pane_view.h"
 
 namespace v5 {
 
@@ -44,6 +60,14 @@ const std::vector<PaneViewEntry>& paneViews() {
     static const std::vector<PaneViewEntry> views{
         view<OptionsView, PanelOptions>(Shown::Always),
         view<ExtPaneView, ExtPane>(),
+        view<LoopPaneView, LoopPane>(),
+        view<ZonaPaneView, ZonaPane>(),
+        view<RazdelPaneView, RazdelPane>(),
+        view<LinkedZonesView, LinkedZonesPane>(),
+        view<RelayPaneView, RelayPane>(),
+        view<IndicatorPaneView, IndicatorPane>(),
+        view<LinePaneView, LinePane>(),
+        view<SounderPaneView, SounderPane>(),
     };
     return views;
 }

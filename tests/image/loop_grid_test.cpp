@@ -110,12 +110,17 @@ TEST(ModuleMenus, OfferExactlyPlacedModulesThatAPaneOpens) {
     EXPECT_TRUE(desktop.moduleMenuItemEnabled(QStringLiteral("МР1")));
     EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МР10")));
     EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МР2")));
-    // Placed, but no pane of this program opens loop modules here.
-    EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
+    EXPECT_TRUE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
+    EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС3")));
+    // Placed, but no pane opens the module.
+    Desktop bare(prompts, dir.path());
+    bare.btnSlotContextPopup(1);
+    bare.miClick(QStringLiteral("МР1"));
+    EXPECT_FALSE(bare.moduleMenuItemEnabled(QStringLiteral("МР1")));
 
     EXPECT_TRUE(desktop.hasCommand(QStringLiteral("mProbe")));
     EXPECT_TRUE(desktop.hasCommand(QStringLiteral("mExt")));
-    EXPECT_FALSE(desktop.hasCommand(QStringLiteral("mZO")));
+    EXPECT_FALSE(desktop.hasCommand(QStringLiteral("mArj")));  // the window answers it, no pane
     desktop.runCommand(QStringLiteral("mProbe"));
     desktop.runCommand(QStringLiteral("nothing"));
     EXPECT_EQ(relays->runs, 1);

@@ -1,0 +1,147 @@
+#include "loop_record.h"
+
+#include "group_texts.h"
+
+namespace v5 {
+
+namespace {
+
+// Type codes in bits 5-4 of byte 1, by rgTS1 item; a disabled loop stores 00 and sets byte 2 bit 5.
+constexpr std::array<std::uint8_t, 5> kTypeCodes{1, 0, 2, 3, 0};
+constexpr std::array<LoopType, 4> kTypeOfCode{LoopType::Guard, LoopType::Fire, LoopType::Alarm,
+                                              LoopType::Control};
+
+bool bit(std::uint8_t byte, int n) {
+    return (byte >> n) & 1U;
+}
+std::uint8_t field(std::uint8_t byte, int low) {
+    return (byte >> low) & 0x3U;
+}
+
+}  // namespace
+
+LoopValues decodeLoop(const LoopRecord& r) {
+    LoopValues v;
+    v.type = bit(r[2], 5) ? LoopType::Off : kTypeOfCode.at(field(r[1], 4));
+    v[LoopControl::Reaction] = field(r[0], 6);
+    v[LoopControl::Delay] = field(r[0], 4);
+    v[LoopControl::Confirmation] = field(r[0], 2);
+    v[LoopControl::Limit] = bit(r[0], 1);
+    v[LoopControl::Sound] = bit(r[0], 0);
+    v[LoopControl::Round] = bit(r[1], 3);
+    v[LoopControl::Verification] = bit(r[1], 1);
+    v[LoopControl::Tamper] = bit(r[1], 0);
+    v[LoopControl::Paired] = bit(r[2], 6);
+    v[LoopControl::Selection] = bit(r[2], 7) ? 2 : (bit(r[1], 2) ? 1 : 0);
+    return v;
+}
+
+LoopRecord encodeLoop(const LoopValues& v) {
+    const auto b = [](int value, int shift) { return static_cast<std::uint8_t>((value & 0x3) << shift); };
+    const auto flag = [](bool on, int shift) { return static_cast<std::uint8_t>(on ? 1U << shift : 0U); };
+    LoopRecord r{};
+    r[0] = b(v[LoopControl::Reaction], 6) | b(v[LoopControl::Delay], 4) | b(v[LoopControl::Confirmation], 2) |
+           flag(v[LoopControl::Limit], 1) | flag(v[LoopControl::Sound], 0);
+    r[1] = b(kTypeCodes.at(static_cast<std::size_t>(v.type)), 4) | flag(v[LoopControl::Round], 3) |
+           flag(v[LoopControl::Selection] == 1, 2) | flag(v[LoopControl::Verification], 1) |
+           flag(v[LoopControl::Tamper], 0);
+    r[2] = flag(v[LoopControl::Selection] == 2, 7) | flag(v[LoopControl::Paired], 6) |
+           flag(v.type == LoopType::Off, 5);
+    return r;
+}
+
+namespace {
+
+using Rules = std::array<LoopControlRule, kLoopControlCount>;
+constexpr LoopControlRule on(int value) {
+    return {true, value};
+}
+constexpr LoopControlRule off(int value) {
+    return {false, value};
+}
+constexpr int K = kKept;
+
+// Rows in the order of LoopControl: Delay, Reaction, Confirmation, Selection, Limit, Round,
+// Verification, Paired, Tamper, Sound, Szu. Columns: fire, guard and alarm, control, disabled.
+constexpr std::array<Rules, 4> kChoice{{
+    {on(0), on(1), off(0), on(0), on(0), off(1), on(0), on(0), off(0), off(0), off(0)},
+    {on(0), on(0), on(0), off(0), on(0), on(0), off(0), off(0), on(0), on(0), off(0)},
+    {off(0), on(0), off(0), off(0), on(0), off(1), off(0), off(0), off(0), off(0), off(1)},
+    {off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0)},
+}};
+constexpr std::array<Rules, 4> kShow{{
+    {on(K), on(K), off(0), on(K), on(K), off(1), on(K), on(K), off(0), off(0), off(0)},
+    {on(K), on(K), on(K), off(0), on(K), on(K), off(0), off(0), on(K), on(K), off(0)},
+    {off(0), on(K), off(0), off(0), on(K), off(1), off(0), off(0), off(0), off(0), off(0)},
+    {off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0)},
+}};
+
+std::size_t column(LoopType type) {
+    switch (type) {
+        case LoopType::Fire:
+            return 0;
+        case LoopType::Guard:
+        case LoopType::Alarm:
+            return 1;
+        case LoopType::Control:
+            return 2;
+        case LoopType::Off:
+            break;
+    }
+    return 3;
+}
+
+}  // namespace
+
+const Rules& typeRule(TypeRuleMode mode, LoopType type) {
+    return (mode == TypeRuleMode::Choice ? kChoice : kShow).at(column(type));
+}
+
+namespace {
+struct ControlText {
+    const char* name;
+    const char16_t* caption;
+    std::initializer_list<const char16_t*> items;
+};
+const ControlText& text(LoopControl c) {
+    static const ControlText kTexts[kLoopControlCount] = {
+        {"rgDS1", u"Задержка на вход/выход", {u" нет", u"30 с", u"60 с ", u"90 с"}},
+        {"rgVR1", u"Время реакции", {u"  60  мс", u"250  мс", u"500  мс", u"     1 с"}},
+        {"rgPS1", u"Подтверждение снятия", {u"нет", u"1 мин", u"2 мин", u"3 мин"}},
+        {"rgVS1", u"Выделение сработки", {u"нет", u"1 извещатель", u"2 извещателя"}},
+        {"cbLS1", u"Лимит сработок", {}},
+        {"cbK1", u"Круглосуточный", {}},
+        {"cbV1", u"Верификация", {}},
+        {"cbP1", u"Шлейф работает в паре", {}},
+        {"cbT1", u"Контроль тампера", {}},
+        {"cbPZ1", u"Подтверждение звуком взятия\\снятия", {}},
+        {"cbSZU", u"Контроль СЗУ", {}},
+    };
+    return kTexts[static_cast<int>(c)];
+}
+}  // namespace
+
+QString loopControlName(LoopControl control) {
+    return QString::fromLatin1(text(control).name);
+}
+QString loopControlCaption(LoopControl control) {
+    return QString::fromUtf16(text(control).caption);
+}
+QStringList loopControlItems(LoopControl control) {
+    QStringList items;
+    for (const char16_t* item : text(control).items)
+        items << QString::fromUtf16(item);
+    return items;
+}
+QStringList loopTypeItems() {
+    return {QStringLiteral("пожарный"), QStringLiteral("охранный"), QStringLiteral("тревожный"),
+            QStringLiteral("контрольный"), QStringLiteral("отключен")};
+}
+QString loopTypeCaption() {
+    return QStringLiteral("Тип шлейфа");
+}
+QString delayCaption(LoopType type) {
+    return type == LoopType::Fire ? groups_text::FireDelayTitle() : loopControlCaption(LoopControl::Delay);
+}
+
+}  // namespace v5

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "group_list.h"
+#include "loop_grid.h"
+#include "pane.h"
+
+namespace v5 {
+
+// The zone pane gbZona: the list of zones lbZona, "Создать зону", "Удалить зону" and the loop grid
+// z1..z64 of the zone shown. Every tick is written to the image at once.
+class ZonaPane : public Pane {
+public:
+    static constexpr int kZones = 64;
+
+    explicit ZonaPane(Desktop& desktop);
+    QString objectName() const override { return QStringLiteral("gbZona"); }
+    ResetStage resetStage() const override { return ResetStage::HidePanes; }
+    void onReset(bool) override {}
+    void placementChanged() override;
+    std::vector<MenuCommand> menuCommands() override {
+        return {{QStringLiteral("mGRZona"), [this] { mGRZonaClick(); }}};
+    }
+
+    // "Группы ШС" → "Зоны".
+    void mGRZonaClick();
+    // The user selected row `row` of lbZona.
+    void selectRow(int row);
+    void lbZonaClick();
+    // The user (un)ticked the box of `loop`; the selected zone's mask is rebuilt from the grid.
+    void ZoneClick(int loop, bool ticked);
+    void Button2Click();
+    void Button7Click();
+
+    const GroupList& list() const { return list_; }
+    const LoopGrid& grid() const { return grid_; }
+    const QString& gridCaption() const { return gridCaption_; }
+
+private:
+    GroupList list_;
+    LoopGrid grid_;
+    QString gridCaption_;
+};
+
+}  // namespace v5

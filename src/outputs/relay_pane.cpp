@@ -1,0 +1,142 @@
+#include "relay_pane.h"
+
+#include "desktop.h"
+#include "output_records.h"
+
+namespace v5 {
+
+RelayPane::RelayPane(Desktop& desktop) : Pane(desktop), grid_(desktop.loading()) {
+    for (int tab = 0; tab < kTabs; ++tab)
+        tabCaptions_.at(static_cast<std::size_t>(tab)) = QString::number(tab + 1);
+}
+
+bool RelayPane::isShown() const {
+    return desktop().isPaneVisible(objectName());
+}
+
+void RelayPane::onReset(bool leaving) {
+    if (leaving) MREEPROMUpdate();
+}
+
+void RelayPane::placementChanged() {
+    grid_.SBoxUpdate(desktop().captions());
+    // The relay shown is read again: edits not yet stored give way to the image.
+    if (isShown()) MReleUpdate(currentTab_);
+}
+
+void RelayPane::ViewMRele(const QString& name) {
+    const std::optional<ModuleId> module = parseModuleName(name);
+    if (!module || module->kind != ModuleKind::MR) return;
+    const int first = 4 * module->number - 3;
+    for (int tab = 0; tab < kTabs; ++tab)
+        tabCaptions_.at(static_cast<std::size_t>(tab)) = QString::number(first + tab);
+    desktop().showPane(objectName());
+    MRBoxUpdate();
+    // Selecting the first tab from here neither stores nor loads through tnReleChange.
+    currentTab_ = 0;
+    MReleUpdate(0);
+}
+
+void RelayPane::MRBoxUpdate() {
+    if (!isShown()) return;
+    grid_.untickAll();
+    grid_.disableAll();
+    grid_.SBoxUpdate(desktop().captions());
+}
+
+std::optional<int> RelayPane::relayOfTab(int tab) const {
+    if (tab < 0 || tab >= kTabs) return std::nullopt;
+    bool ok = false;
+    const int relay = tabCaption(tab).toInt(&ok);
+    if (!ok || relay < 1 || relay > static_cast<int>(map::Relays.count)) return std::nullopt;
+    return relay;
+}
+
+void RelayPane::MReleUpdate(int tab) {
+    const std::optional<int> relay = relayOfTab(tab);
+    if (!relay) return;
+    const LoadingFlag::Scope loading(desktop().loading());
+    const Image& image = desktop().image();
+    const auto record = image.record(map::Relays, static_cast<std::size_t>(*relay - 1));
+    mode_ = record[relay::kMode] & relay::kModeBits;
+    internal_ = record[relay::kMode] & relay::kInternalTamper;
+    external_ = record[relay::kMode] & relay::kExternalTamper;
+    timeItem_ = durationItem(record[relay::kRunTime]);
+    grid_.Shl2Box(relayMask(image, *relay - 1));
+    panelTab_ = tab;
+}
+
+void RelayPane::MREEPROMUpdate() {
+    if (!isShown()) return;
+    if (const std::optional<int> relay = relayOfTab(currentTab_)) MREEPROMUpdateS(*relay - 1);
+}
+
+void RelayPane::MREEPROMUpdateS(int index) {
+    Image& image = desktop().image();
+    const auto record = image.record(map::Relays, static_cast<std::size_t>(index));
+    auto mode = static_cast<std::uint8_t>(mode_ & relay::kModeBits);
+    if (internal_) mode |= relay::kInternalTamper;
+    if (external_) mode |= relay::kExternalTamper;
+    record[relay::kMode] = mode;
+    record[relay::kRunTime] = kDurationValues.at(static_cast<std::size_t>(timeItem_));
+    setRelayMask(image, index, grid_.mask());
+}
+
+void RelayPane::tnReleChange(int newTab) {
+    if (newTab < 0 || newTab >= kTabs) return;
+    MREEPROMUpdate();
+    MReleUpdate(newTab);
+    currentTab_ = newTab;
+}
+
+void RelayPane::rgReleModeClick(int item) {
+    if (item >= 0 && item < modeItems().size()) mode_ = item;
+}
+
+void RelayPane::rgReleTimeClick(int item) {
+    if (item >= 0 && item < timeItems().size()) timeItem_ = item;
+}
+
+void RelayPane::Button4Click() {
+    if (!isShown()) return;
+    grid_.tickEnabled();
+    grid_.SBoxUpdate(desktop().captions());
+}
+
+void RelayPane::Button5Click() {
+    MRBoxUpdate();
+}
+
+const QStringList& RelayPane::modeItems() {
+    static const QStringList items{
+        QStringLiteral("Отключено"),
+        QStringLiteral("Сигнальное реле ПЦН \"Лумо\""),
+        QStringLiteral("Сигнальное реле ПЦН \"Лумо\" без отключения по тревоге"),
+        QStringLiteral("Реле управления внешними звуковыми оповещателями в постоянном режиме"),
+        QStringLiteral("Реле управления внешними звуковыми оповещателями в прерывистом режиме"),
+        QStringLiteral("Реле управления внешними звуковыми оповещателями в постоянном и прерывистом режиме"),
+        QStringLiteral("Реле управления системой вентиляции и кондиционирования"),
+        QStringLiteral("Реле формирования стартового импульса системы пожаротушения"),
+        QStringLiteral("Реле опускания роллет при взятии на охрану"),
+        QStringLiteral("Реле поднятия роллет при снятии с охраны"),
+        QStringLiteral("Реле управления электромеханическим замком"),
+        QStringLiteral("Реле сброса питания ШС при установке ключа и верификации"),
+        QStringLiteral("Реле управления внешними световыми оповещателями"),
+        QStringLiteral("Сигнальное реле неисправности ШС"),
+        QStringLiteral("Сигнальное реле режима внимание ШС"),
+        QStringLiteral("Сигнальное реле неисправности и режима внимание ШС"),
+    };
+    return items;
+}
+
+const QStringList& RelayPane::timeItems() {
+    static const QStringList items = [] {
+        QStringList out;
+        for (std::uint8_t value : kDurationValues)
+            out << QString::number(value);
+        return out;
+    }();
+    return items;
+}
+
+}  // namespace v5

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "pane_view.h"
+
+namespace v5 {
+
+class GroupListView;
+class RazdelPane;
+class ZoneBoxesView;
+
+// gbRazdel: lbRazdel with "Создать раздел" and "Удалить раздел", and the zone boxes q1..q64.
+class RazdelPaneView : public PaneView {
+    Q_OBJECT
+public:
+    RazdelPaneView(RazdelPane& model, QWidget* parameterArea);
+    void render() override;
+
+private:
+    RazdelPane& model_;
+    GroupListView* list_ = nullptr;
+    ZoneBoxesView* boxes_ = nullptr;
+};
+
+}  // namespace v5

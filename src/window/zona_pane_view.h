@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include "pane_view.h"
+
+namespace v5 {
+
+class GroupListView;
+class LoopGridView;
+class ZonaPane;
+
+// gbZona: lbZona with "Создать зону" and "Удалить зону", and the loop grid z1..z64 in GroupBox43.
+class ZonaPaneView : public PaneView {
+    Q_OBJECT
+public:
+    ZonaPaneView(ZonaPane& model, QWidget* parameterArea);
+    void render() override;
+
+private:
+    ZonaPane& model_;
+    GroupListView* list_ = nullptr;
+    QGroupBox* frame_ = nullptr;
+    LoopGridView* grid_ = nullptr;
+};
+
+}  // namespace v5

@@ -1,0 +1,187 @@
+#include "group_fixture.h"
+#include "loop_pane.h"
+
+namespace v5 {
+namespace {
+
+class LoopPaneTest : public test::GroupFixture {
+protected:
+    LoopPane& pane() { return *desktop.pane<LoopPane>(); }
+    LoopRecord loop(int l) const {
+        const auto r = desktop.image().record(map::LoopParams, static_cast<std::size_t>(l - 1));
+        return {r[0], r[1], r[2]};
+    }
+    void setLoop(int l, LoopRecord record) {
+        std::ranges::copy(record, image().record(map::LoopParams, static_cast<std::size_t>(l - 1)).begin());
+    }
+    QString enabledControls() {
+        QStringList names;
+        for (int c = 0; c < kLoopControlCount; ++c)
+            if (pane().isEnabled(static_cast<LoopControl>(c)))
+                names << loopControlName(static_cast<LoopControl>(c));
+        return names.join(u' ');
+    }
+};
+
+constexpr LoopRecord kBlank{0x00, 0x00, 0x20};
+// Every field set, with the type code of each type.
+constexpr LoopRecord kFullFire{0xFF, 0x1F, 0xC0};
+constexpr LoopRecord kFullGuard{0xFF, 0x0F, 0xC0};
+
+struct TypeRuleCase {
+    TypeRuleMode mode;
+    LoopRecord record;  // the loop shown
+    LoopType type;      // chosen by the user (Choice) or shown (Show)
+    const char* enabled;
+    bool szu;
+    LoopRecord stored;
+};
+
+constexpr const char* kFireSet = "rgDS1 rgVR1 rgVS1 cbLS1 cbV1 cbP1";
+constexpr const char* kGuardSet = "rgDS1 rgVR1 rgPS1 cbLS1 cbK1 cbT1 cbPZ1";
+constexpr const char* kControlSet = "rgVR1 cbLS1";
+constexpr auto Show = TypeRuleMode::Show;
+constexpr auto Choice = TypeRuleMode::Choice;
+
+// clang-format off
+const TypeRuleCase kTypeRules[] = {
+    // Showing keeps the fields that fit the type and forces the others.
+    {Show, kFullFire, LoopType::Fire, kFireSet, false, {0xF2, 0x1A, 0xC0}},
+    {Show, kFullGuard, LoopType::Guard, kGuardSet, false, {0xFF, 0x09, 0x00}},
+    {Show, {0xFF, 0x2F, 0xC0}, LoopType::Alarm, kGuardSet, false, {0xFF, 0x29, 0x00}},
+    {Show, {0xFF, 0x3F, 0xC0}, LoopType::Control, kControlSet, false, {0xC2, 0x38, 0x00}},
+    {Show, {0xFF, 0x3F, 0xE0}, LoopType::Off, "", false, kBlank},
+    {Show, {0x00, 0x10, 0x20}, LoopType::Off, "", false, kBlank},          // disabled wins over the type
+    {Show, {0x00, 0x14, 0x80}, LoopType::Fire, kFireSet, false, {0x00, 0x18, 0x80}},  // two detectors win
+    {Show, {0x08, 0x10, 0x00}, LoopType::Fire, kFireSet, false, {0x00, 0x18, 0x00}},  // no confirmation
+    // Choosing resets every field.
+    {Choice, kFullGuard, LoopType::Fire, kFireSet, false, {0x40, 0x18, 0x00}},
+    {Choice, kFullFire, LoopType::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
+    {Choice, kFullFire, LoopType::Alarm, kGuardSet, false, {0x00, 0x20, 0x00}},
+    {Choice, kFullFire, LoopType::Control, kControlSet, true, {0x00, 0x38, 0x00}},
+    {Choice, kFullFire, LoopType::Off, "", false, kBlank},
+    {Choice, kBlank, LoopType::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
+};
+// clang-format on
+
+TEST_F(LoopPaneTest, TypeRulesForChoosingAndShowingDecideControlsAndStoredBytes) {
+    place(1, u"МШС1");
+    for (const TypeRuleCase& c : kTypeRules) {
+        SCOPED_TRACE(testing::Message() << "row " << &c - kTypeRules);
+        setLoop(1, c.record);
+        desktop.Parameter(QStringLiteral("МШС1"));
+        if (c.mode == TypeRuleMode::Choice) pane().rgTSClick(static_cast<int>(c.type));
+        EXPECT_EQ(pane().type(), c.type);
+        EXPECT_EQ(enabledControls(), QString::fromLatin1(c.enabled));
+        EXPECT_EQ(pane().value(LoopControl::Szu), c.szu ? 1 : 0);
+        EXPECT_EQ(pane().delayCaption(), c.type == LoopType::Fire ? QStringLiteral("Задержка сигнала")
+                                                                  : QStringLiteral("Задержка на вход/выход"));
+        pane().tnShlChange(1);
+        EXPECT_EQ(loop(1), c.stored);
+    }
+}
+
+TEST_F(LoopPaneTest, EditsReachOnlyEnabledControlsAndAreStoredAsShown) {
+    place(1, u"МШС1");
+    desktop.Parameter(QStringLiteral("МШС1"));
+    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    pane().setValue(LoopControl::Reaction, 3);
+    pane().setValue(LoopControl::Delay, 2);
+    pane().setValue(LoopControl::Confirmation, 1);
+    pane().setValue(LoopControl::Tamper, 1);
+    pane().setValue(LoopControl::Verification, 1);  // disabled for a guard loop
+    pane().setValue(LoopControl::Delay, 4);         // no such item
+    // Choosing the type already chosen is no new choice: the edits stay.
+    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    desktop.ClearDesktop();
+    EXPECT_EQ(loop(1), (LoopRecord{0xE4, 0x01, 0x00}));
+}
+
+TEST_F(LoopPaneTest, TabChangeStoresTheLoopLeftAndOpeningStoresNothing) {
+    place(4, u"МШС3");
+    setLoop(17, {0x00, 0x30, 0x00});
+    setLoop(18, {0x40, 0x10, 0x00});
+    desktop.ClearDesktop();
+    const Image before = image();
+
+    desktop.Parameter(QStringLiteral("МШС3"));
+    EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
+    EXPECT_EQ(pane().tabCaption(0), QStringLiteral("17"));
+    EXPECT_EQ(pane().tabCaption(7), QStringLiteral("24"));
+    EXPECT_EQ(pane().type(), LoopType::Control);
+    EXPECT_TRUE(image() == before);
+
+    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    EXPECT_TRUE(image() == before);
+    pane().tnShlChange(1);
+    EXPECT_EQ(loop(17), (LoopRecord{0x40, 0x18, 0x00}));
+    EXPECT_EQ(pane().currentTab(), 1);
+    EXPECT_EQ(pane().type(), LoopType::Fire);
+    EXPECT_EQ(pane().value(LoopControl::Reaction), 1);
+
+    // Leaving the pane stores the loop shown; a reset with the pane hidden stores nothing.
+    pane().rgTSClick(static_cast<int>(LoopType::Alarm));
+    desktop.mmKodDostupaClick();
+    EXPECT_EQ(loop(18), (LoopRecord{0x00, 0x20, 0x00}));
+    pane().rgTSClick(static_cast<int>(LoopType::Off));
+    desktop.ClearDesktop();
+    EXPECT_EQ(loop(18), (LoopRecord{0x00, 0x20, 0x00}));
+
+    // "Записать на диск" stores the loop shown before asking for the file, even when cancelled.
+    desktop.Parameter(QStringLiteral("МШС3"));
+    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    prompts.saveAnswers.push_back(std::nullopt);
+    desktop.mnSaveClick();
+    EXPECT_EQ(loop(17), (LoopRecord{0x00, 0x00, 0x00}));
+}
+
+TEST_F(LoopPaneTest, OkCopiesTheShownLoopIntoEveryTickedLoop) {
+    place(1, u"МШС1");
+    place(2, u"МШС5");
+    desktop.Parameter(QStringLiteral("МШС1"));
+    const LoopGrid& grid = pane().duplicateGrid();
+    EXPECT_TRUE(grid.isTicked(1));
+    EXPECT_FALSE(grid.isEnabled(1));
+    for (int l : {2, 8, 33, 40})
+        EXPECT_TRUE(grid.isEnabled(l)) << l;
+    for (int l : {9, 16, 32, 41, 64})
+        EXPECT_FALSE(grid.isEnabled(l)) << l;
+
+    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    pane().sClick(3, true);
+    pane().sClick(40, true);
+    pane().Button1Click();
+    for (int l : {1, 3, 40})
+        EXPECT_EQ(loop(l), (LoopRecord{0x40, 0x18, 0x00})) << l;
+    for (int l : {2, 33, 39})
+        EXPECT_EQ(loop(l), LoopRecord{}) << l;
+    EXPECT_EQ(grid.tickedMask(), test::loops({1, 3, 40}));
+
+    // The ticks are cleared the next time a loop is shown.
+    pane().tnShlChange(1);
+    EXPECT_EQ(grid.tickedMask(), test::loops({2}));
+}
+
+TEST_F(LoopPaneTest, PlacingAModuleWhileShownRereadsTheLoopAndEnablesItsBoxes) {
+    place(1, u"МШС1");
+    setLoop(1, {0x00, 0x30, 0x00});
+    EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
+    desktop.Parameter(QStringLiteral("МШС1"));
+    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    place(2, u"МШС2");
+    EXPECT_TRUE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
+    EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
+    EXPECT_EQ(pane().type(), LoopType::Control);
+    EXPECT_EQ(loop(1), (LoopRecord{0x00, 0x30, 0x00}));
+    EXPECT_TRUE(pane().duplicateGrid().isEnabled(9));
+
+    // Putting another module into the slot of the module shown stores the loop and closes the pane.
+    desktop.Parameter(QStringLiteral("МШС1"));
+    pane().rgTSClick(static_cast<int>(LoopType::Alarm));
+    place(1, u"МР1");
+    EXPECT_FALSE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
+    EXPECT_EQ(loop(1), (LoopRecord{0x00, 0x20, 0x00}));
+}
+
+}  // namespace
+}  // namespace v5
