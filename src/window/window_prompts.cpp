@@ -13,6 +13,8 @@ std::unique_ptr<QFileDialog> fileDialog(QWidget* parent, const QString& title, c
     auto dialog = std::make_unique<QFileDialog>(parent, title, QString(), WindowPrompts::toQtFilter(filter));
     // The desktop's own dialog would speak the desktop's language; Qt's speaks Russian.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // Names only: the detail columns format sizes and dates by the system's locale, which may be English.
+    dialog->setViewMode(QFileDialog::List);
     dialog->setAcceptMode(mode);
     dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
     dialog->setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));

@@ -191,6 +191,33 @@ private slots:
         }
     }
 
+    void aClickOnTheLockedMainWindowHandsTheKeyboardBack() {
+        QWidget mainWindow;
+        mainWindow.show();
+        auto ownedClock = std::make_unique<test::VirtualClock>();
+        auto ownedPort = std::make_unique<test::FakePort>(*ownedClock);
+        test::FakeModule owned(*ownedPort, *ownedClock);
+        test::FakePort& line = *ownedPort;
+        DeviceCommands withOwner(&mainWindow, std::move(ownedPort), std::move(ownedClock));
+        owned.onCommand['R'] = [&] { line.arrive(test::patternBytes(32768) + QByteArray(4, '\0')); };
+        bool takenBack = false;
+        auto* timer = new QTimer(&mainWindow);
+        connect(timer, &QTimer::timeout, timer, [&] {
+            auto* ok = withOwner.form().findChild<QPushButton*>(QStringLiteral("Button1"));
+            if (ok->text() != up5::OkButton() || !withOwner.form().isVisible()) return;
+            timer->stop();
+            mainWindow.activateWindow();  // the user clicks the main window while the message waits
+            static_cast<void>(
+                QTest::qWaitFor([&] { return QApplication::activeWindow() == &mainWindow; }, 500));
+            takenBack =
+                QTest::qWaitFor([&] { return QApplication::activeWindow() == &withOwner.form(); }, 2000);
+            ok->click();
+        });
+        timer->start(1);
+        QVERIFY(withOwner.readChip(QStringLiteral("COM1")));
+        QVERIFY(takenBack);
+    }
+
     void enterDuringATransferCancelsNothing() {
         Image image;
         module->onCommand['E'] = [&] { port->arrive("1"); };

@@ -42,6 +42,21 @@ TUP5Form::TUP5Form(QWidget* parent)
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
     // A fixed border: the window takes the size of its contents and cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (parent) parent->installEventFilter(this);
+}
+
+bool TUP5Form::eventFilter(QObject* watched, QEvent* event) {
+    // The main window takes no input while this window shows; a click on it hands the keyboard back here,
+    // so that Enter, Space and Escape reach the button and nothing else.
+    if (watched == parentWidget() && event->type() == QEvent::ActivationChange && isVisible() &&
+        parentWidget()->isActiveWindow())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible()) Show();
+            },
+            Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TUP5Form::SetLabel(const QString& text) {

@@ -32,6 +32,7 @@ protected:
     // Escape and the system's close command act as the button: the window has no other way out.
     void reject() override { Button1Click(); }
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLabel* Label1;
