@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "main_window.h"
@@ -49,6 +50,7 @@ public:
         form_->show();
         settle();
     }
+    QWidget& widget() { return *form_; }
     QAction* item(const Opener& opener) {
         if (opener.menu) emit form_->findChild<QMenu*>(QString::fromLatin1(opener.menu))->aboutToShow();
         return form_->findChild<QAction*>(QString::fromLatin1(opener.item));
@@ -89,6 +91,35 @@ void openPane(benchmark::State& state, Window* window, Opener opener) {
     }
 }
 
+// The key list of 990 keys rebuilt in one order and shown: a click on that order's button.
+struct KeyOrder {
+    const char* label;
+    const char* button;
+    const char* before;  // clicked first, unmeasured, so that the measured button is enabled
+};
+constexpr KeyOrder kKeyOrders[] = {{"key list by number", "btnNmb", "btnZona"},
+                                   {"key list by zone", "btnZona", "btnNmb"},
+                                   {"key list unused", "btnEmpty", "btnNmb"}};
+
+void orderKeyList(benchmark::State& state, Window* window, KeyOrder order) {
+    window->leavePane();
+    window->item({"keys list", "mKey", "N22"})->trigger();
+    auto* button = window->widget().findChild<QPushButton*>(QString::fromLatin1(order.button));
+    auto* before = window->widget().findChild<QPushButton*>(QString::fromLatin1(order.before));
+    if (!button || !before) {
+        state.SkipWithError("the key list is not part of the window yet");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        before->click();
+        Window::settle();
+        state.ResumeTiming();
+        button->click();
+        Window::settle();
+    }
+}
+
 }  // namespace
 }  // namespace v5
 
@@ -96,13 +127,17 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     v5::Window window;
-    for (const v5::Opener& opener : v5::kOpeners)
-        benchmark::RegisterBenchmark(opener.label, v5::openPane, &window, opener)
-            ->Unit(benchmark::kMillisecond)
+    const auto measured = [](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)
             ->Iterations(20)
             ->Repetitions(5)
             ->ReportAggregatesOnly(true)
             ->UseRealTime();
+    };
+    for (const v5::Opener& opener : v5::kOpeners)
+        measured(benchmark::RegisterBenchmark(opener.label, v5::openPane, &window, opener));
+    for (const v5::KeyOrder& order : v5::kKeyOrders)
+        measured(benchmark::RegisterBenchmark(order.label, v5::orderKeyList, &window, order));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "device_commands.h"
+#include "key_commands.h"
 #include "report_commands.h"
 
 namespace v5::cli {
@@ -11,6 +12,7 @@ constexpr Command kCommands[] = {
     {"report", "write the configuration report (report.txt) of a settings file", reportCommand},
     {"archive", "write the event archive (arj.txt) held in a settings file", archiveCommand},
     {"info", "summarise a settings file", infoCommand},
+    {"keys", "list the keys of a settings file as the program's key list shows them", keysCommand},
     {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},
     {"write-chip", "write a settings file to the 24C256 chip through the input module", writeChipCommand},
     {"read-panel", "read the panel's memory through the input module into a settings file", readPanelCommand},

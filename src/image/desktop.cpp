@@ -261,6 +261,11 @@ void Desktop::runCommand(const QString& item) {
             }
 }
 
+void Desktop::beforeCommand() {
+    for (const auto& pane : panes_)
+        pane->beforeCommand();
+}
+
 void Desktop::mmKodDostupaClick() {
     ClearDesktop();
     accessCodeBox_->open(image_.wordLE(kAccessCodeOffset));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "access_code_box.h"
+#include "device_link.h"
 #include "image.h"
 #include "loop_grid.h"
 #include "pane.h"
@@ -46,6 +47,13 @@ public:
     // Main-menu items answered by a pane (by objectName), and running one.
     bool hasCommand(const QString& item) const;
     void runCommand(const QString& item);
+    // The window calls this before every command the user chooses: waits in progress end.
+    void beforeCommand();
+
+    // The input module for the panes that use it (the key reader, the console copy); none when
+    // nobody lent one. The lender keeps it alive while the desktop uses it.
+    DeviceLink* deviceLink() const { return deviceLink_; }
+    void setDeviceLink(DeviceLink* link) { deviceLink_ = link; }
     // Some pane opens modules of this name's kind.
     bool opensModule(const QString& name) const;
     // The module menus ("МШС", "МР", "МД(В)", "МС") offer a module's item exactly while the module is
@@ -118,6 +126,7 @@ private:
     Image saved_;  // swept(), as last read or written
     std::vector<std::unique_ptr<Pane>> panes_;
     LoadingFlag loading_;
+    DeviceLink* deviceLink_ = nullptr;
     AccessCodeBox* accessCodeBox_ = nullptr;
     QString title_;
     QString visiblePane_;

@@ -54,6 +54,9 @@ public:
     virtual void commitBeforeSave() {}
     // The main-menu items this pane answers ("mGRZona", "mZO", ...); the window wires them by objectName.
     virtual std::vector<MenuCommand> menuCommands() { return {}; }
+    // The user chose a command (a menu item, a slot) or is closing the window; called before the
+    // command runs. A pane waiting in a loop of its own (the key reader) ends the wait here.
+    virtual void beforeCommand() {}
 
 protected:
     Desktop& desktop() { return desktop_; }

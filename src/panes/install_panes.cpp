@@ -2,6 +2,8 @@
 
 #include "ext_pane.h"
 #include "indicator_pane.h"
+#include "key_card_pane.h"
+#include "key_list_pane.h"
 #include "line_pane.h"
 #include "linked_zones_pane.h"
 #include "loop_pane.h"
@@ -24,6 +26,8 @@ void installPanes(Desktop& desktop) {
     desktop.addPane(std::make_unique<IndicatorPane>(desktop));
     desktop.addPane(std::make_unique<LinePane>(desktop));
     desktop.addPane(std::make_unique<SounderPane>(desktop));
+    desktop.addPane(std::make_unique<KeyCardPane>(desktop));
+    desktop.addPane(std::make_unique<KeyListPane>(desktop));
 }
 
 }  // namespace v5

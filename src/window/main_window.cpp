@@ -18,8 +18,11 @@
 
 #include "access_code_view.h"
 #include "device_commands.h"
+#include "driver_link.h"
 #include "frame_style.h"
 #include "install_panes.h"
+#include "key_card_pane.h"
+#include "key_form.h"
 #include "pane_view.h"
 #include "pane_views.h"
 #include "port_file.h"
@@ -83,6 +86,15 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     setCentralWidget(central);
     device_ = setup.deviceCommands ? setup.deviceCommands(this) : std::make_unique<DeviceCommands>(this);
     device_->setBusyHandler([this](bool running) { transferRunning(running); });
+    deviceLink_ = std::make_unique<DriverLink>(
+        [this](const std::function<bool(TUP5&)>& operation) {
+            return device_->exclusive(desktop_->portName(), operation);
+        },
+        device_->clock(), [this] { render(); });
+    desktop_->setDeviceLink(deviceLink_.get());
+    keyForm_ = new TKeyForm(this);
+    if (auto* keyCard = desktop_->pane<KeyCardPane>())
+        keyCard->setCodePrompt(setup.keyCodePrompt ? setup.keyCodePrompt : keyForm_.data());
     buildSlots(central);
     buildParameterArea(central);
     buildMenu();
@@ -102,6 +114,7 @@ TV5ivezMainForm::~TV5ivezMainForm() {
     device_->setBusyHandler({});
     menuBar()->removeEventFilter(this);
     delete takeCentralWidget();
+    desktop_->setDeviceLink(nullptr);
 }
 
 void TV5ivezMainForm::showEvent(QShowEvent* event) {
@@ -392,6 +405,8 @@ void TV5ivezMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A wait for a key ends as the closing begins.
+    desktop_->beforeCommand();
     const bool leave = desktop_->mayClose();
     render();
     if (!leave) {
@@ -407,6 +422,8 @@ bool TV5ivezMainForm::mayAct() const {
 
 void TV5ivezMainForm::act(const std::function<void()>& action) {
     if (!mayAct()) return;
+    // A command chosen while the key card waits for a key ends that wait first.
+    desktop_->beforeCommand();
     action();
     render();
 }

@@ -18,7 +18,10 @@
 namespace v5 {
 
 class DeviceCommands;
+class DeviceLink;
+class KeyCodePrompt;
 class PaneView;
+class TKeyForm;
 struct PaneViewEntry;
 class Ttemp_gbKD;
 
@@ -31,6 +34,8 @@ struct MainFormSetup {
     TextViewer* textViewer = nullptr;  // the system's text editor when not given
     // The input module on the chosen serial port when not given.
     std::function<std::unique_ptr<DeviceCommands>(QWidget* owner)> deviceCommands;
+    // Where a key code is typed by hand; the dialog TKeyForm when not given.
+    KeyCodePrompt* keyCodePrompt = nullptr;
 };
 
 // The main window: the slot row, the parameter area with its panes, and the menu bar. It shows the
@@ -97,6 +102,9 @@ private:
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<TextViewer> ownTextViewer_;
     std::unique_ptr<DeviceCommands> device_;
+    // The input module as the panes use it (the key reader, the console copy), on device_.
+    std::unique_ptr<DeviceLink> deviceLink_;
+    QPointer<TKeyForm> keyForm_;
     TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 

@@ -7,6 +7,10 @@
 #include "ext_pane_view.h"
 #include "indicator_pane.h"
 #include "indicator_pane_view.h"
+#include "key_card_pane.h"
+#include "key_card_view.h"
+#include "key_list_pane.h"
+#include "key_list_view.h"
 #include "line_pane.h"
 #include "line_pane_view.h"
 #include "linked_zones_pane.h"
@@ -68,6 +72,8 @@ const std::vector<PaneViewEntry>& paneViews() {
         view<IndicatorPaneView, IndicatorPane>(),
         view<LinePaneView, LinePane>(),
         view<SounderPaneView, SounderPane>(),
+        view<KeyListView, KeyListPane>(),
+        view<KeyCardView, KeyCardPane>(),
     };
     return views;
 }

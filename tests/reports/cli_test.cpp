@@ -6,7 +6,7 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "desktop.h"
 #include "image_builder.h"
 #include "install_panes.h"
@@ -16,23 +16,8 @@
 namespace v5 {
 namespace {
 
-// Runs v5ivez-cli in-process; standard output is kept as bytes, since the exports are not UTF-8.
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    cli::Io io{out, err};
-    result.status = cli::run(args, io);
-    out.flush();
-    err.flush();
-    return result;
-}
+using test::CliRun;
+using test::runCli;
 
 class CliTest : public ::testing::Test {
 protected:

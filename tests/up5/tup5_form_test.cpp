@@ -247,8 +247,9 @@ private slots:
         QList<bool> told;
         commands->setBusyHandler([&](bool busy) { told << busy; });
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 commands->exclusive(QStringLiteral("COM1"), [](TUP5& up5) -> bool {
+                                 commands->exclusive(QStringLiteral("COM1"), [this](TUP5& up5) -> bool {
                                      up5.StartKeyReader();
+                                     form().Show();
                                      throw std::runtime_error("a fault in a key pane");
                                  }));
         QVERIFY(!commands->busy());
@@ -259,6 +260,11 @@ private slots:
         module->onCommand['R'] = [&] { port->arrive(test::patternBytes(32768) + QByteArray(4, '\0')); };
         whenMessageWaits([] {});
         QVERIFY(commands->readChip(QStringLiteral("COM1")));
+
+        // A poll that shows nothing does not lock the window; its end is told all the same.
+        told.clear();
+        QVERIFY(commands->exclusive(QStringLiteral("COM1"), [](TUP5&) { return true; }));
+        QCOMPARE(told, QList<bool>{false});
     }
 
     void escapeActsAsTheButton() {

@@ -52,7 +52,7 @@ private:
             if (h_.module->data().size() == 3 * 64) QTimer::singleShot(0, h_.window, during);
         };
         QString message;
-        h_.acknowledgeWhenDone(&message);
+        test::acknowledgeWhenDone(h_.window, &message);
         h_.action(QStringLiteral("WriteToV5"))->trigger();
         return message;
     }

@@ -173,6 +173,8 @@ private slots:
         QVERIFY(QFileInfo::exists(h_.dir->filePath(QStringLiteral("arj.txt"))));
     }
 
+    void acknowledgeWhenDone(QString* message) { test::acknowledgeWhenDone(h_.window, message); }
+
     void chipReadReplacesTheImageAndRebuildsTheSlots() {
         QByteArray chip = test::patternBytes(32768, 3);
         chip.replace(0x22CE, 40, QByteArray(40, '\0'));
@@ -181,7 +183,7 @@ private slots:
         chip[0x2CF9] = 0x66;  // a device read does not check the access code
         h_.module->onCommand['R'] = [&] { h_.port->arrive(chip + QByteArray(4, '\0')); };
         QString message;
-        h_.acknowledgeWhenDone(&message);
+        acknowledgeWhenDone(&message);
         openMenu(QStringLiteral("mnEEPROM"));
         action(QStringLiteral("mnRead"))->trigger();
         QCOMPARE(message, QStringLiteral("чтение 24c256 - успешно"));
@@ -197,7 +199,7 @@ private slots:
         const Image before = window().desktop().image();
         h_.module->wakeReply = 0x70;
         QString message;
-        h_.acknowledgeWhenDone(&message);
+        acknowledgeWhenDone(&message);
         action(QStringLiteral("ReadFromV5"))->trigger();
         QCOMPARE(message, QStringLiteral("УП - 5 не подключен "));
         QVERIFY(window().desktop().image() == before);
@@ -208,7 +210,7 @@ private slots:
         window().desktop().image().fill(0x3000, 0x5000, 0xA5);
         h_.module->onCommand['E'] = [&] { h_.port->arrive("1"); };
         QString message;
-        h_.acknowledgeWhenDone(&message);
+        acknowledgeWhenDone(&message);
         action(QStringLiteral("WriteToV5"))->trigger();
         QCOMPARE(message, QStringLiteral("запись прошивки Вистан-5 - успешно"));
         QCOMPARE(h_.module->data(), QByteArray(0x3000, 0x5A));

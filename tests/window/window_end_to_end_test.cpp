@@ -1,16 +1,9 @@
 // The window's device commands through the real serial port class, against the module's simulator on
 // a pseudo-terminal.
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
-#include "image_builder.h"
-#include "main_window.h"
+#include "window_harness.h"
 
 namespace v5 {
 
@@ -18,58 +11,18 @@ class WindowEndToEndTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    test::ScriptedPrompts prompts_;
-    std::unique_ptr<TV5ivezMainForm> window_;
-    QProcess sim_;
+    test::SimulatorWindow e2e_;
+    std::unique_ptr<QTemporaryDir>& dir_ = e2e_.dir;
+    std::unique_ptr<TV5ivezMainForm>& window_ = e2e_.window;
 
     QString startSimulator(const QStringList& args) {
-        sim_.setStandardErrorFile(dir_->filePath(QStringLiteral("sim.log")));
-        sim_.start(QStringLiteral(V5_SIM), QStringList{QStringLiteral("--unpaced")} + args);
-        QDeadlineTimer deadline(30'000);
-        while (!sim_.canReadLine() && !deadline.hasExpired() && sim_.state() != QProcess::NotRunning)
-            sim_.waitForReadyRead(100);
-        return QString::fromLocal8Bit(sim_.readLine()).trimmed();
+        return e2e_.startSimulator(QStringLiteral(V5_SIM), args);
     }
-
-    // Triggers a menu item and returns the final message of the progress window, acknowledged.
-    QString runAndAcknowledge(const QString& item) {
-        QString message;
-        auto* timer = new QTimer(window_.get());
-        connect(timer, &QTimer::timeout, timer, [this, timer, &message] {
-            auto* button = window_->findChild<QPushButton*>(QStringLiteral("Button1"));
-            if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
-            timer->stop();
-            timer->deleteLater();
-            message = window_->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-        timer->start(5);
-        window_->findChild<QAction*>(item)->trigger();
-        return message;
-    }
+    QString runAndAcknowledge(const QString& item) { return test::chooseAndAcknowledge(window_.get(), item); }
 
 private slots:
-    void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        MainFormSetup setup;
-        setup.prompts = &prompts_;
-        setup.workFolder = dir_->path();
-        setup.systemPorts = [] { return QStringList(); };
-        window_ = std::make_unique<TV5ivezMainForm>(setup);
-        window_->show();
-    }
-
-    void cleanup() {
-        window_.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        if (sim_.state() != QProcess::NotRunning) {
-            sim_.terminate();
-            if (!sim_.waitForFinished(10'000)) sim_.kill();
-            sim_.waitForFinished(10'000);
-        }
-    }
+    void init() { e2e_.start(); }
+    void cleanup() { e2e_.stop(); }
 
     void chipAndPanelReadsReplaceTheImage() {
         QByteArray chip(32768, '\0');

@@ -2,10 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 #include "device_commands.h"
 #include "virtual_clock.h"
@@ -24,11 +25,13 @@ void WindowHarness::start() {
     setup.textViewer = &viewer;
     setup.deviceCommands = [this](QWidget* owner) {
         auto clock = std::make_unique<VirtualClock>();
+        this->clock = clock.get();
         auto fake = std::make_unique<FakePort>(*clock);
         port = fake.get();
         module = std::make_unique<FakeModule>(*fake, *clock);
         return std::make_unique<DeviceCommands>(owner, std::move(fake), std::move(clock));
     };
+    if (adjustSetup) adjustSetup(setup);
     window = new TV5ivezMainForm(setup);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
@@ -41,6 +44,7 @@ void WindowHarness::stop() {
     delete window.data();
     QTRY_VERIFY(!window);
     module.reset();
+    clock = nullptr;
 }
 
 void WindowHarness::openMenu(const QString& name) const {
@@ -80,9 +84,9 @@ void WindowHarness::click(const QString& name) const {
     QTest::mouseClick(button, Qt::LeftButton, {}, at);
 }
 
-void WindowHarness::acknowledgeWhenDone(QString* message) const {
+void acknowledgeWhenDone(QWidget* window, QString* message) {
     auto* timer = new QTimer(window);
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, message] {
+    QObject::connect(timer, &QTimer::timeout, timer, [window, timer, message] {
         auto* button = window->findChild<QPushButton*>(QStringLiteral("Button1"));
         if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
         timer->stop();
@@ -91,6 +95,44 @@ void WindowHarness::acknowledgeWhenDone(QString* message) const {
         QTest::mouseClick(button, Qt::LeftButton);
     });
     timer->start(1);
+}
+
+QString chooseAndAcknowledge(QWidget* window, const QString& item) {
+    QString message;
+    acknowledgeWhenDone(window, &message);
+    window->findChild<QAction*>(item)->trigger();
+    return message;
+}
+
+void SimulatorWindow::start() {
+    dir = std::make_unique<QTemporaryDir>();
+    prompts = ScriptedPrompts();
+    MainFormSetup setup;
+    setup.prompts = &prompts;
+    setup.workFolder = dir->path();
+    setup.systemPorts = [] { return QStringList(); };
+    window = std::make_unique<TV5ivezMainForm>(setup);
+    window->show();
+}
+
+void SimulatorWindow::stop() {
+    window.reset();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->close();
+    if (sim_.state() != QProcess::NotRunning) {
+        sim_.terminate();
+        if (!sim_.waitForFinished(10'000)) sim_.kill();
+        sim_.waitForFinished(10'000);
+    }
+}
+
+QString SimulatorWindow::startSimulator(const QString& program, const QStringList& args) {
+    sim_.setStandardErrorFile(dir->filePath(QStringLiteral("sim.log")));
+    sim_.start(program, QStringList{QStringLiteral("--unpaced")} + args);
+    QDeadlineTimer deadline(30'000);
+    while (!sim_.canReadLine() && !deadline.hasExpired() && sim_.state() != QProcess::NotRunning)
+        sim_.waitForReadyRead(100);
+    return QString::fromLocal8Bit(sim_.readLine()).trimmed();
 }
 
 namespace {

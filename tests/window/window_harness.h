@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +14,7 @@
 #include "fake_port.h"
 #include "image_builder.h"
 #include "main_window.h"
+#include "virtual_clock.h"
 
 namespace v5::test {
 
@@ -35,6 +37,10 @@ public:
     ScriptedPrompts prompts;
     FakePort* port = nullptr;
     std::unique_ptr<FakeModule> module;
+    // The device commands' time: their pauses, the key reader's polls.
+    VirtualClock* clock = nullptr;
+    // Changes to the window's set-up before start() builds it (a scripted key-code dialog, ...).
+    std::function<void(MainFormSetup&)> adjustSetup;
     std::unique_ptr<QTemporaryDir> dir;
     QPointer<TV5ivezMainForm> window;
     // What "V5ivez.ini" holds when the window starts; no file when empty.
@@ -60,8 +66,30 @@ public:
     void place(int slot, const QString& moduleName) const;
     // Clicks a check box or radio button on its indicator, where a user would.
     void click(const QString& name) const;
-    // Presses "OK" of the progress window once its final message shows, keeping the message.
-    void acknowledgeWhenDone(QString* message) const;
+};
+
+// Presses "OK" of the progress window of `window` once a final message shows; the message goes to
+// `message`, which must outlive the wait.
+void acknowledgeWhenDone(QWidget* window, QString* message);
+// Chooses the menu item `item` of `window` and returns the final message of its transfer, acknowledged.
+QString chooseAndAcknowledge(QWidget* window, const QString& item);
+
+// A main window on the real serial port, for end-to-end runs against the module's simulator on a
+// pseudo-terminal: start() in init(), stop() in cleanup().
+class SimulatorWindow {
+public:
+    ScriptedPrompts prompts;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TV5ivezMainForm> window;
+
+    void start();
+    void stop();
+    // Starts the simulator `program` unpaced with `args`, logging to sim.log in the work folder, and
+    // returns the terminal's path it prints (empty when it did not start).
+    QString startSimulator(const QString& program, const QStringList& args);
+
+private:
+    QProcess sim_;
 };
 
 // What is wrong with the layout of a shown pane: a named control that is hidden though its pane shows,

@@ -39,8 +39,10 @@ public:
     DeviceCommands& operator=(const DeviceCommands&) = delete;
 
     bool busy() const { return busy_; }
-    // Called with true when a command starts and with false when it has ended, however it ended (also
-    // by an exception): the window locks and unlocks itself around the transfer here.
+    // Called with true once a command shows the progress window (a transfer, which nothing may disturb),
+    // and with false when any command has ended, however it ended (also by an exception): the window
+    // locks and unlocks itself here. A short exchange that shows nothing (a poll of the key reader)
+    // does not lock the window.
     void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
 
     // The 32768 bytes read, or nothing when the read failed, was cancelled or another command runs.
@@ -68,6 +70,7 @@ private:
     bool ownsForm_;
     std::unique_ptr<TUP5> driver_;
     bool busy_ = false;
+    bool locked_ = false;
     std::function<void(bool)> busyHandler_;
 };
 

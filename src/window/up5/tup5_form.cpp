@@ -80,6 +80,7 @@ void TUP5Form::Show() {
     // The keyboard belongs to the transfer's window: keys meant for it must not reach the main window.
     activateWindow();
     Button1->setFocus(Qt::OtherFocusReason);
+    emit shown();
 }
 
 void TUP5Form::ProcessEvents() {

@@ -28,6 +28,10 @@ public:
     void ProcessEvents() override;
     void ShowMessage(const QString& text) override;
 
+signals:
+    // The window shows for a transfer or its message.
+    void shown();
+
 protected:
     // Escape and the system's close command act as the button: the window has no other way out.
     void reject() override { Button1Click(); }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli.h"
+
+namespace v5::cli {
+
+// `keys IMAGE.v5 [--by number|zone|unused] [--csv] [--cp1251]`: the key list of a settings file.
+int keysCommand(const QStringList& args, Io& io);
+
+}  // namespace v5::cli

@@ -1,0 +1,307 @@
+#include "key_card_pane.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "desktop.h"
+#include "key_code_prompt.h"
+#include "key_list_pane.h"
+#include "key_texts.h"
+#include "orphan_sweep.h"
+#include "tables.h"
+
+namespace v5 {
+
+namespace {
+
+constexpr int kTarniaItems = 15;
+constexpr int kZonaCount = 64;
+constexpr int kRazdelCount = 32;
+// Byte 6 of a partition's key is its number plus this.
+constexpr int kRazdelBase = kFirstRazdelAssignment - 1;
+// The user type "Хозяин" takes a key out of these values when the card is left.
+constexpr std::uint8_t kHighestKeptAssignment = 0xF0;
+
+// "код: " and the code as the reader delivered it, ROM byte 6 first; the last byte in lower case.
+QString keyLabel(const KeyCode& code) {
+    char text[32];
+    const int size = std::snprintf(text, sizeof text, "код: %.2X%.2X%.2X%.2X%.2X%.2x", code[5], code[4],
+                                   code[3], code[2], code[1], code[0]);
+    return QString::fromUtf8(text, size);
+}
+
+}  // namespace
+
+KeyCardPane::KeyCardPane(Desktop& desktop)
+    : Pane(desktop), caption_(keytext::Card()), labelZone_(keytext::ZoneLineInitial()) {}
+
+std::vector<MenuCommand> KeyCardPane::menuCommands() {
+    return {{QStringLiteral("keyAdd"), [this] { keyAddClick(); }},
+            {QStringLiteral("N16"), [this] { N16Click(); }},
+            {QStringLiteral("N1"), [this] { N1Click(); }}};
+}
+
+KeyListPane* KeyCardPane::list() {
+    return desktop().pane<KeyListPane>();
+}
+
+std::optional<std::size_t> KeyCardPane::storedKey() const {
+    if (!current_ || KeyEmpty(desktop().image(), *current_)) return std::nullopt;
+    return current_;
+}
+
+bool KeyCardPane::endWait() {
+    if (!waiting_) return false;
+    waiting_ = false;
+    if (DeviceLink* link = desktop().deviceLink()) link->Disconnect();
+    return true;
+}
+
+void KeyCardPane::beforeCommand() {
+    if (endWait() && desktop().isPaneVisible(objectName())) desktop().showPane(QString());
+}
+
+void KeyCardPane::onReset(bool leaving) {
+    endWait();
+    zonePicker_ = false;
+    tarniaPicker_ = false;
+    if (!leaving || card_ != Card::Shown || !typeIsTheKeys_) return;
+    // A record that was freed (deleted, or emptied by a console copy) keeps its blank values.
+    if (const auto record = storedKey()) commitUserType(*record);
+}
+
+void KeyCardPane::rgFunctionClick(int item) {
+    if (item < Khozyain || item > GZ) return;
+    userType_ = item;
+    typeIsTheKeys_ = true;
+}
+
+void KeyCardPane::commitUserType(std::size_t record) {
+    std::uint8_t& assignment = desktop().image().record(map::KeyRecords, record)[kAssignmentByte];
+    if (userType_ == Monter)
+        assignment = kInstallerKey;
+    else if (userType_ == GZ)
+        assignment = kRapidResponseKey;
+    else if (assignment > kHighestKeptAssignment)
+        assignment = 0x00;  // zone 1, unless the sweep finds it empty
+}
+
+void KeyCardPane::openCard(Card card) {
+    desktop().showPane(objectName());
+    card_ = card;
+    caption_ = keytext::Card();
+    zonePicker_ = false;
+    tarniaPicker_ = false;
+}
+
+void KeyCardPane::keyAddClick() {
+    DeviceLink* link = desktop().deviceLink();
+    if (!link) return;
+    endWait();
+    if (!link->StartKeyReader()) return;
+    desktop().ClearDesktop();
+    openCard(Card::Waiting);
+    const unsigned wait = ++waitNumber_;
+    waiting_ = true;
+    for (int poll = 0; poll < kKeyPolls; ++poll) {
+        KeyRom rom{};
+        if (link->ReadKeyCode(rom)) {
+            // The port is not needed any more; leaving it open would keep it from other programs.
+            waiting_ = false;
+            link->Disconnect();
+            ViewKeyParameter(rom);
+            return;
+        }
+        link->Wait(kKeyPollMs);
+        // The user chose another command meanwhile, which ended this wait (and may have begun another).
+        if (!waiting_ || waitNumber_ != wait) return;
+    }
+    endWait();
+    if (desktop().isPaneVisible(objectName())) desktop().showPane(QString());
+}
+
+void KeyCardPane::ViewKeyParameter(const KeyRom& rom) {
+    desktop().ClearDesktop();
+    const KeyCode code = codeOfRom(rom);
+    // Such a code would name a free record, not a key.
+    if (isZeroCode(code)) {
+        desktop().prompts().message(keytext::ZeroCode());
+        return;
+    }
+    openCard(Card::Shown);
+    labelKey_ = keyLabel(code);
+    if (const auto stored = findKey(desktop().image(), code)) {
+        caption_ = keytext::AlreadyStored();
+        showKey(*stored);
+        return;
+    }
+    if (firstFreeKey(desktop().image())) {
+        caption_ = keytext::Added();
+        add(code);
+        return;
+    }
+    card_ = Card::NoRoom;
+    labelZone_.clear();
+    labelTarnia_.clear();
+    labelNmb_ = keytext::NoRoom();
+    current_.reset();
+}
+
+void KeyCardPane::showRecord(std::size_t record) {
+    desktop().ClearDesktop();
+    openCard(Card::Shown);
+    caption_ = keytext::AlreadyStored();
+    labelKey_ = keyLabel(keyCode(desktop().image(), record));
+    showKey(record);
+}
+
+void KeyCardPane::add(const KeyCode& code) {
+    Image& image = desktop().image();
+    const std::size_t record = *firstFreeKey(image);
+    const auto key = image.record(map::KeyRecords, record);
+    std::uint8_t& assignment = key[kAssignmentByte];
+    if (line_.kind == AssignmentLine::Zona)
+        assignment = static_cast<std::uint8_t>(line_.number - 1);
+    else if (line_.kind == AssignmentLine::Razdel)
+        assignment = static_cast<std::uint8_t>(kRazdelBase + line_.number);
+    if (userType_ == Monter)
+        assignment = kInstallerKey;
+    else if (userType_ == GZ)
+        assignment = kRapidResponseKey;
+    else if (line_.kind == AssignmentLine::None &&
+             (assignment == kInstallerKey || assignment == kRapidResponseKey))
+        assignment = kUnassignedKey;  // what a free record held gives no installer or ГЗ rights
+    std::copy(code.begin(), code.end(), key.begin());
+    SetCRC(image, record);
+    showKey(record);
+}
+
+void KeyCardPane::showKey(std::size_t record) {
+    current_ = record;
+    const auto key = desktop().image().record(map::KeyRecords, record);
+    const std::uint8_t assignment = key[kAssignmentByte];
+    line_ = AssignmentLine{};
+    // An unassigned key, or one of a value the card does not know, shows the user type carried over
+    // from the key before; leaving the card must not give it that type's rights.
+    typeIsTheKeys_ = true;
+    if (assignment == kUnassignedKey) {
+        typeIsTheKeys_ = false;
+        labelZone_ = keytext::Unassigned();
+    } else if (assignment < kFirstRazdelAssignment) {
+        userType_ = Khozyain;
+        line_ = {AssignmentLine::Zona, assignment + 1};
+        labelZone_ = keytext::Zona() + QString::number(line_.number);
+    } else if (assignment < kFirstNonGroupDisplay) {
+        userType_ = Khozyain;
+        line_ = {AssignmentLine::Razdel, assignment - kRazdelBase};
+        labelZone_ = keytext::RazdelShown() + QString::number(line_.number);
+    } else if (assignment == kRapidResponseKey) {
+        userType_ = GZ;
+        labelZone_.clear();
+    } else if (assignment == kInstallerKey) {
+        userType_ = Monter;
+        labelZone_.clear();
+    } else {
+        typeIsTheKeys_ = false;
+        labelZone_ = keytext::Unknown();
+    }
+    labelTarnia_ = keytext::TarniaShown() + QString::number(key[kTarniaByte] + 1);
+    labelNmb_ = keytext::Number() + QString::number(record + 1);
+}
+
+void KeyCardPane::bDeleteClick() {
+    const auto record = storedKey();
+    if (card_ != Card::Shown || !record) return;
+    Image& image = desktop().image();
+    const auto key = image.record(map::KeyRecords, *record);
+    std::fill_n(key.begin(), kKeyCodeBytes, 0);
+    key[kAssignmentByte] = kUnassignedKey;
+    key[kTarniaByte] = 0;
+    SetCRC(image, *record);
+    // The freed record is no key any more: nothing on the card is committed to it.
+    current_.reset();
+    list()->N22Click();
+}
+
+void KeyCardPane::Button3Click() {
+    list()->N22Click();
+}
+
+void KeyCardPane::LabelZoneClick() {
+    if (!desktop().isPaneVisible(objectName()) || card_ == Card::Waiting) return;
+    zoneItems_.clear();
+    if (storedKey()) {
+        const Image& image = desktop().image();
+        for (int z = 1; z <= kZonaCount; ++z)
+            if (zonaExists(image, z))
+                zoneItems_.push_back({{AssignmentLine::Zona, z}, keytext::ZoneItem().arg(z)});
+        for (int p = 1; p <= kRazdelCount; ++p)
+            if (razdelExists(image, p))
+                zoneItems_.push_back({{AssignmentLine::Razdel, p}, keytext::RazdelItem().arg(p)});
+    }
+    zonePicker_ = !zoneItems_.empty();
+}
+
+void KeyCardPane::ListBox1Click(int row) {
+    const auto record = storedKey();
+    if (!zonePicker_ || !record || row < 0 || row >= static_cast<int>(zoneItems_.size())) return;
+    const AssignmentLine group = zoneItems_.at(static_cast<std::size_t>(row)).group;
+    const bool zona = group.kind == AssignmentLine::Zona;
+    desktop().image().record(map::KeyRecords, *record)[kAssignmentByte] =
+        static_cast<std::uint8_t>(zona ? group.number - 1 : kRazdelBase + group.number);
+    labelZone_ = (zona ? keytext::Zona() : keytext::RazdelPicked()) + QString::number(group.number);
+    line_ = group;
+    zonePicker_ = false;
+}
+
+void KeyCardPane::LabelTarniaClick() {
+    const auto record = storedKey();
+    if (!record || card_ != Card::Shown) return;
+    const int stored = desktop().image().record(map::KeyRecords, *record)[kTarniaByte];
+    tarniaSelected_ = stored < kTarniaItems ? stored : -1;
+    tarniaPicker_ = true;
+}
+
+void KeyCardPane::rgTarniaNmbClick(int item) {
+    const auto record = storedKey();
+    if (!record || item < 0 || item >= kTarniaItems) return;
+    desktop().image().record(map::KeyRecords, *record)[kTarniaByte] = static_cast<std::uint8_t>(item);
+    tarniaSelected_ = item;
+    tarniaPicker_ = false;
+    labelTarnia_ = keytext::TarniaPicked() + QString::number(item + 1);
+}
+
+void KeyCardPane::N16Click() {
+    DeviceLink* link = desktop().deviceLink();
+    if (!link) return;
+    std::array<std::uint8_t, kConsoleKeyBlockSize> block{};
+    if (!link->ReadConsoleKeys(block)) return;
+    copyConsoleKeys(desktop().image(), block);
+    // What is on screen shows the keys as they are now, so that nothing stale is committed or clicked.
+    list()->keysChanged();
+    if (desktop().isPaneVisible(objectName()) && card_ == Card::Shown && current_) {
+        labelKey_ = keyLabel(keyCode(desktop().image(), *current_));
+        showKey(*current_);
+    }
+}
+
+void KeyCardPane::N1Click() {
+    desktop().ClearDesktop();
+    if (!codePrompt_) return;
+    QString text = keytext::InitialCode();
+    for (;;) {
+        const std::optional<QString> typed = codePrompt_->keyCode(text);
+        if (!typed) return;
+        const KeyCode code = codeFromDigits(*typed);
+        if (!isZeroCode(code)) {
+            KeyRom rom{};
+            std::copy(code.begin(), code.end(), rom.begin() + 1);
+            ViewKeyParameter(rom);
+            return;
+        }
+        desktop().prompts().message(keytext::ZeroCode());
+        text = *typed;
+    }
+}
+
+}  // namespace v5

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include <QString>
+
+#include "device_link.h"
+#include "image.h"
+
+namespace v5 {
+
+// The six code bytes of a key record: ROM bytes 1..6 of the key, least significant first.
+inline constexpr std::size_t kKeyCodeBytes = 6;
+using KeyCode = std::array<std::uint8_t, kKeyCodeBytes>;
+using KeyRom = std::array<std::uint8_t, kKeyRomSize>;
+
+// Byte 6 of a key record, beside the zone (0x00..0x3F) and partition (0x40..0x5F) indices.
+inline constexpr std::uint8_t kInstallerKey = 0xFA;      // "Монтер"
+inline constexpr std::uint8_t kRapidResponseKey = 0xFB;  // "ГЗ"
+inline constexpr std::uint8_t kFirstRazdelAssignment = 0x40;
+inline constexpr std::uint8_t kFirstNonGroupDisplay = 0x80;  // 0x40..0x7F all read as partitions
+
+// Record i's byte 6 and byte 7 (the monitoring number minus one).
+inline constexpr std::size_t kAssignmentByte = 6;
+inline constexpr std::size_t kTarniaByte = 7;
+
+// The Dallas/Maxim 1-Wire CRC-8 (x^8 + x^5 + x^4 + 1, least significant bit first).
+std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes);
+// The eighth ROM byte of a key of family 0x01 with this code; 0 for the all-zero code of a free record.
+std::uint8_t keyCheckByte(const KeyCode& code);
+void SetCRC(Image& image, std::size_t record);
+
+KeyCode keyCode(const Image& image, std::size_t record);
+bool isZeroCode(const KeyCode& code);
+// The code bytes of a ROM image (bytes 1..6; the family code and the ROM's own check byte are not used).
+KeyCode codeOfRom(const KeyRom& rom);
+// The first record that holds this code; free records hold no code.
+std::optional<std::size_t> findKey(const Image& image, const KeyCode& code);
+std::optional<std::size_t> firstFreeKey(const Image& image);
+
+// '1'..'9' -> 1..9, 'A'..'F' and 'a'..'f' -> 10..15, anything else -> 0.
+int hex2dec(QChar c);
+// Twelve hexadecimal digits as the list prints a code, code byte 5 first; a short text counts as
+// padded with zeros, a character that is not a digit as 0.
+KeyCode codeFromDigits(const QString& digits);
+
+// The list line of a record, in the list's fixed-pitch columns.
+QString AddLine(const Image& image, std::size_t record);
+
+enum class KeyOrder { Number, Zona, Unused };
+// The records the list shows in each order: every stored key by number; the keys of zones and
+// partitions grouped by assignment value; the stored keys that are not assigned.
+std::vector<std::size_t> keyListRecords(const Image& image, KeyOrder order);
+
+// One key copied from the console: the code, its check byte, the monitoring number and the assignment.
+void AddPultKey(Image& image, std::size_t record, std::uint8_t number, std::uint8_t assignment,
+                std::span<const std::uint8_t, kKeyCodeBytes> code);
+// The console's 24 codes into their fixed records 960..971 and 975..986.
+void copyConsoleKeys(Image& image, std::span<const std::uint8_t, kConsoleKeyBlockSize> block);
+
+}  // namespace v5

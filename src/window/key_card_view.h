@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "pane_view.h"
+#include "radio_group_box.h"
+
+namespace v5 {
+
+class KeyCardPane;
+
+// gbSKey: the key card, with the zone picker gbKeyZone and the monitoring-number picker rgTarniaNmb
+// standing beside it over the pane area.
+class KeyCardView : public PaneView {
+    Q_OBJECT
+public:
+    KeyCardView(KeyCardPane& model, QWidget* parameterArea);
+    void render() override;
+
+private:
+    void buildPickers();
+    // The user's clicks, forwarded to the model.
+    void forward(const std::function<void()>& action);
+
+    KeyCardPane& model_;
+    QLabel* stWait_;
+    QLabel* LabelKey_;
+    QToolButton* LabelZone_;
+    QToolButton* LabelTarnia_;
+    QLabel* LabelNmb_;
+    RadioGroupBox* rgFunction_;
+    QPushButton* ButtonAgain_;
+    QPushButton* bDelete_;
+    QPushButton* Button3_;
+    QGroupBox* gbKeyZone_ = nullptr;
+    QListWidget* ListBox1_ = nullptr;
+    RadioGroupBox* rgTarniaNmb_ = nullptr;
+};
+
+}  // namespace v5
