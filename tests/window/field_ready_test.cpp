@@ -92,6 +92,8 @@ private slots:
             {"a second transfer", [&] { h_.action(QStringLiteral("mnRead"))->trigger(); }},
             {"the access code", [&] { h_.action(QStringLiteral("mmKodDostupa"))->trigger(); }},
             {"a pane command", [&] { h_.action(QStringLiteral("mExt"))->trigger(); }},
+            {"a key command", [&] { h_.action(QStringLiteral("keyAdd"))->trigger(); }},
+            {"the console copy", [&] { h_.action(QStringLiteral("N16"))->trigger(); }},
             {"a module item", [&] { h_.action(QStringLiteral("mmiShl1"))->trigger(); }},
             {"click a slot", [&] { QTest::mouseClick(slot(1), Qt::LeftButton); }},
             {"the slot pop-up", [&] { emit slot(2)->customContextMenuRequested(QPoint(2, 2)); }},
