@@ -218,17 +218,6 @@ private slots:
         QVERIFY(takenBack);
     }
 
-    void enterDuringATransferCancelsNothing() {
-        Image image;
-        module->onCommand['E'] = [&] { port->arrive("1"); };
-        module->onData = [&](const QByteArray&) {
-            if (module->data().size() == 64) QTest::keyClick(&form(), Qt::Key_Return);
-        };
-        whenMessageWaits([] {});
-        QVERIFY(commands->writePanel(QStringLiteral("COM1"), image));
-        QCOMPARE(module->data().size(), 12288);
-    }
-
     void everyTransferStartsItsProgressAtZero() {
         const QByteArray chip = test::patternBytes(32768, 2);
         QList<int> atCommand;
