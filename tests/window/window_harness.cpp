@@ -15,6 +15,7 @@ namespace v5::test {
 
 void WindowHarness::start() {
     dir = std::make_unique<QTemporaryDir>();
+    if (!portFile.isEmpty()) QVERIFY(writeAll(dir->filePath(QStringLiteral("V5ivez.ini")), portFile));
     prompts = ScriptedPrompts();
     viewer.opened.clear();
     MainFormSetup setup;

@@ -22,7 +22,11 @@ namespace v5::test {
 class RecordingViewer : public TextViewer {
 public:
     QStringList opened;
-    void open(const QString& path) override { opened << path; }
+    bool open(const QString& path) override {
+        opened << path;
+        return opens;
+    }
+    bool opens = true;  // false: no editor on this machine
 };
 
 // A main window on scripted prompts, a fresh work folder and a fake input module, as the window tests
@@ -39,6 +43,8 @@ public:
     std::function<void(MainFormSetup&)> adjustSetup;
     std::unique_ptr<QTemporaryDir> dir;
     QPointer<TV5ivezMainForm> window;
+    // What "V5ivez.ini" holds when the window starts; no file when empty.
+    QByteArray portFile;
 
     void start();
     void stop();
