@@ -19,6 +19,7 @@ public:
         return std::nullopt;
     }
     void message(const QString&) override {}
+    SaveAnswer askToSave(const QString&) override { return SaveAnswer::Cancel; }
 };
 
 }  // namespace v5::bench

@@ -1,8 +1,20 @@
 #include "cli.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <span>
 
+#include <QtGlobal>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#endif
+
+#include <QCoreApplication>
+
 #include "commands.h"
+#include "settings_file.h"
+#include "system_file.h"
+#include "system_stream.h"
 
 namespace v5::cli {
 
@@ -35,6 +47,74 @@ int run(const QStringList& args, Io& io) {
     io.err << "v5ivez-cli: unknown command '" << name << "'\n\n";
     printOverview(io.err);
     return kUsage;
+}
+
+bool isStandardOutput(const QString& output) {
+    static const QStringList kNames{QStringLiteral("-"), QStringLiteral("/dev/stdout"),
+                                    QStringLiteral("/dev/fd/1"), QStringLiteral("/proc/self/fd/1")};
+    return kNames.contains(output);
+}
+
+int writeResult(const QString& output, const QByteArray& bytes, Io& io, const char* command) {
+    if (isStandardOutput(output)) {
+        io.out.flush();
+        QIODevice* device = io.out.device();
+        if (device == nullptr) {  // a stream on a string
+            io.out << QString::fromUtf8(bytes);
+            return kOk;
+        }
+        // Raw bytes: the stream would re-encode them as text.
+        if (device->write(bytes) != bytes.size()) {
+            io.err << "v5ivez-cli " << command
+                   << ": cannot write to standard output: " << device->errorString() << '\n';
+            return kFailed;
+        }
+        return kOk;
+    }
+    if (const auto error = writeFileAtomically(output, bytes)) {
+        io.err << "v5ivez-cli " << command << ": cannot write " << output << ": " << error->detail << '\n';
+        return kFailed;
+    }
+    return kOk;
+}
+
+int runProcess(int argc, char** argv) {
+#ifdef Q_OS_UNIX
+    // A closed standard stream's number would go to the next file the program opens; the writes meant
+    // for the stream would land there. Hold the number with /dev/null and remember the stream as closed.
+    bool closed[3] = {};
+    for (int fd = 0; fd < 3; ++fd) {
+        closed[fd] = ::fcntl(fd, F_GETFD) == -1 && errno == EBADF;
+        if (closed[fd]) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
+#else
+    const bool closed[3] = {};
+#endif
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("v5ivez-cli"));
+    QStringList args;
+#ifdef Q_OS_UNIX
+    // The arguments as the bytes the system gave: a file name that is not UTF-8 still opens its file.
+    for (int i = 1; i < argc; ++i)
+        args << fileNameFromSystem(QByteArray(argv[i]));
+#else
+    args = QCoreApplication::arguments().mid(1);
+#endif
+    SystemStream stdoutStream(closed[1] ? -1 : fileno(stdout));
+    SystemStream stderrStream(closed[2] ? -1 : fileno(stderr));
+    QTextStream out(&stdoutStream);
+    QTextStream err(&stderrStream);
+    Io io{out, err};
+    int status = run(args, io);
+    out.flush();
+    // Text that never reached its reader is a failure, however small it was.
+    if (stdoutStream.failure()) {
+        if (status == kOk)
+            err << "v5ivez-cli: cannot write to standard output: " << stdoutStream.reason() << '\n';
+        status = kFailed;
+    }
+    err.flush();
+    return status;
 }
 
 }  // namespace v5::cli

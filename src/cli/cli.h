@@ -27,4 +27,14 @@ struct Command {
 // v5ivez-cli: `args` without the program name.
 int run(const QStringList& args, Io& io);
 
+// v5ivez-cli as a process, application object included: the arguments as the system gives them (a file
+// name need not be UTF-8), and standard output checked to the end: output that could not be written
+// fails the command.
+int runProcess(int argc, char** argv);
+
+// "-" and /dev/stdout: the command's standard output, never a file to replace.
+bool isStandardOutput(const QString& output);
+// Writes the bytes to standard output, or to a file all or nothing. A failure is told on io.err.
+int writeResult(const QString& output, const QByteArray& bytes, Io& io, const char* command);
+
 }  // namespace v5::cli

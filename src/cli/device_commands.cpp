@@ -2,7 +2,12 @@
 
 #include <optional>
 
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <QDateTime>
 #include <QDir>
@@ -56,7 +61,8 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
           "                  such as ttyUSB0 or /dev/pts/7 (the path v5ivez-sim prints)\n";
     if (c.direction == Direction::Read)
         to << "  -o, --output OUT.v5\n"
-              "                  the settings file to write; written only after a successful read\n";
+              "                  the settings file to write, whole or not at all, only after a successful\n"
+              "                  read; its folder is checked first. - or /dev/stdout: standard output\n";
     else
         to << "  IMAGE.v5        the settings file to send\n";
     if (isPanelWrite(c))
@@ -66,7 +72,8 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
               "  --no-verify     do not read the panel back; by default the configuration area it holds\n"
               "                  after the write is compared with what was sent\n";
     to << "  --stats         report the transfer's duration and the longest stretch without event\n"
-          "                  processing\n\n"
+          "                  processing\n"
+          "  --              ends the options\n\n"
           "Progress and the module's messages go to standard error. Ctrl-C cancels: the port is closed\n"
           "and no file is written.\n"
           "Exit status: 0 success, 1 the device or a file failed (or the transfer was cancelled), 2 wrong "
@@ -79,12 +86,23 @@ int usage(const DeviceCommand& c, Io& io, const QString& problem) {
     return kUsage;
 }
 
-// Returns the arguments, or the exit status when the command ends here (help or a usage error).
+// Returns the arguments, or the exit status when the command ends here (help or a usage error). "--"
+// ends the options; each option is given once.
 std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, Io& io, int& status) {
     Arguments parsed;
     QStringList positional;
+    QStringList given;
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
+        if (optionsEnded || !a.startsWith(QLatin1Char('-')) || a == QStringLiteral("-")) {
+            positional << a;
+            continue;
+        }
+        if (a == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
         const auto value = [&](const QString& option) -> std::optional<QString> {
             if (a.startsWith(option + QLatin1Char('='))) return a.mid(option.size() + 1);
             if (i + 1 < args.size()) return args[++i];
@@ -95,29 +113,33 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
             status = kOk;
             return std::nullopt;
         }
+        const bool isPort = a == QStringLiteral("--port") || a.startsWith(QStringLiteral("--port="));
+        const bool isOutput =
+            c.direction == Direction::Read && (a == QStringLiteral("-o") || a == QStringLiteral("--output") ||
+                                               a.startsWith(QStringLiteral("--output=")));
+        const QString name = isPort ? QStringLiteral("--port") : isOutput ? QStringLiteral("-o") : a;
+        if (given.contains(name))
+            return status = usage(c, io, QStringLiteral("%1 is given twice").arg(name)), std::nullopt;
+        given << name;
         if (a == QStringLiteral("--stats")) {
             parsed.stats = true;
         } else if (isPanelWrite(c) && a == QStringLiteral("--no-backup")) {
             parsed.steps.backup = false;
         } else if (isPanelWrite(c) && a == QStringLiteral("--no-verify")) {
             parsed.steps.verify = false;
-        } else if (a == QStringLiteral("--port") || a.startsWith(QStringLiteral("--port="))) {
+        } else if (isPort) {
             const auto v = value(QStringLiteral("--port"));
             if (!v || v->isEmpty())
                 return status = usage(c, io, QStringLiteral("--port needs a device")), std::nullopt;
             parsed.port = *v;
-        } else if (c.direction == Direction::Read &&
-                   (a == QStringLiteral("-o") || a == QStringLiteral("--output") ||
-                    a.startsWith(QStringLiteral("--output=")))) {
+        } else if (isOutput) {
             const auto v =
                 value(a == QStringLiteral("-o") ? QStringLiteral("-o") : QStringLiteral("--output"));
             if (!v || v->isEmpty())
                 return status = usage(c, io, QStringLiteral("-o needs a file name")), std::nullopt;
             parsed.file = *v;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return status = usage(c, io, QStringLiteral("unknown option '%1'").arg(a)), std::nullopt;
         } else {
-            positional << a;
+            return status = usage(c, io, QStringLiteral("unknown option '%1'").arg(a)), std::nullopt;
         }
     }
     if (parsed.port.isEmpty())
@@ -163,19 +185,31 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
     if (c.direction == Direction::Write) {
         const SettingsRead read = readSettingsFile(a->file);
         if (!read.bytes) {
-            io.err << read.error.message << ": " << a->file;
-            if (!read.error.detail.isEmpty()) io.err << " (" << read.error.detail << ')';
-            io.err << '\n';
+            io.err << read.error.message << ": " << a->file << " (" << read.error.detail << ")\n";
             return kFailed;
         }
         image = *read.bytes;
+    }
+
+    // A read that cannot be stored is not started: the transfer may take minutes.
+    if (c.direction == Direction::Read && !isStandardOutput(a->file)) {
+        if (const auto failure = checkWritable(a->file, static_cast<qint64>(Image::kSize))) {
+            io.err << "v5ivez-cli " << c.name << ": cannot write " << a->file << ": "
+                   << englishReason(*failure) << "; nothing was read\n";
+            return kFailed;
+        }
     }
 
     TComPort port;
     EventLoopClock eventLoopClock;
     EventPassMeter meter;
     MeteredClock clock(eventLoopClock, meter);
-    TerminalProgress progress(io.err, ::isatty(STDERR_FILENO) == 1, meter);
+#ifdef Q_OS_WIN
+    const bool interactive = ::_isatty(::_fileno(stderr)) != 0;
+#else
+    const bool interactive = ::isatty(STDERR_FILENO) == 1;
+#endif
+    TerminalProgress progress(io.err, interactive, meter);
     TUP5 up5(port, progress, clock);
     up5.SetPortName(a->port);
 
@@ -206,14 +240,11 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
             io.err << "  " << a->port << ": " << port.LastError() << '\n';
         return kFailed;
     }
-    if (c.direction == Direction::Read) {
-        if (const auto error =
-                writeFileAtomically(a->file, QByteArray(reinterpret_cast<const char*>(image.data()),
-                                                        static_cast<qsizetype>(image.size())))) {
-            io.err << error->message << '\n';
-            return kFailed;
-        }
-    }
+    if (c.direction == Direction::Read)
+        return writeResult(
+            a->file,
+            QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())), io,
+            c.name);
     return kOk;
 }
 

@@ -24,8 +24,6 @@ using config::Configuration;
 
 namespace {
 
-const QString kStdout = QStringLiteral("-");
-
 // The desktop's questions, answered without anyone to ask; anything it wants to tell goes to stderr.
 class NoPrompts : public UserPrompts {
 public:
@@ -35,6 +33,8 @@ public:
         return std::nullopt;
     }
     void message(const QString& text) override { err_ << "v5ivez-cli: " << text << '\n'; }
+    // The command line keeps nothing unsaved of its own.
+    SaveAnswer askToSave(const QString&) override { return SaveAnswer::Cancel; }
 
 private:
     QTextStream& err_;
@@ -66,56 +66,71 @@ struct ExportOptions {
     bool help = false;
 };
 
-// IMAGE [-o OUT] [--utf8] [--help], in any order. Nothing when the line is wrong (already told).
+// IMAGE [-o OUT] [--utf8] [--help], in any order; "--" ends the options. Nothing when the line is
+// wrong (already told).
 std::optional<ExportOptions> parseExport(const QStringList& args, const QString& defaultOutput, Io& io,
                                          const char* command) {
     ExportOptions options;
     options.output = defaultOutput;
     bool haveImage = false;
+    bool optionsEnded = false;
+    QStringList given;
+    const auto fail = [&](const QString& problem) {
+        io.err << "v5ivez-cli " << command << ": " << problem << '\n';
+        return std::nullopt;
+    };
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+        const bool isOption = !optionsEnded && a.startsWith(QLatin1Char('-')) && a != QStringLiteral("-");
+        if (isOption && a == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (isOption) {
+            // -o and --output are one option.
+            const QString name = a == QStringLiteral("--output") ? QStringLiteral("-o") : a;
+            if (given.contains(name)) return fail(QStringLiteral("%1 is given twice").arg(a));
+            given << name;
+        }
+        if (isOption && (a == QStringLiteral("--help") || a == QStringLiteral("-h"))) {
             options.help = true;
-        } else if (a == QStringLiteral("--utf8")) {
+        } else if (isOption && a == QStringLiteral("--utf8")) {
             options.utf8 = true;
-        } else if (a == QStringLiteral("-o") || a == QStringLiteral("--output")) {
-            if (++i >= args.size()) {
-                io.err << "v5ivez-cli " << command << ": " << a
-                       << " needs a file name (or - for standard output)\n";
-                return std::nullopt;
-            }
+        } else if (isOption && (a == QStringLiteral("-o") || a == QStringLiteral("--output"))) {
+            if (++i >= args.size())
+                return fail(QStringLiteral("%1 needs a file name (or - for standard output)").arg(a));
             options.output = args[i];
-        } else if (a.startsWith(QLatin1Char('-')) && a != kStdout) {
-            io.err << "v5ivez-cli " << command << ": unknown option " << a << '\n';
-            return std::nullopt;
+        } else if (isOption) {
+            return fail(QStringLiteral("unknown option %1").arg(a));
         } else if (!haveImage) {
             options.image = a;
             haveImage = true;
         } else {
-            io.err << "v5ivez-cli " << command << ": one settings file only, got also " << a << '\n';
-            return std::nullopt;
+            return fail(QStringLiteral("one settings file only, got also %1").arg(a));
         }
     }
-    if (!haveImage && !options.help) {
-        io.err << "v5ivez-cli " << command << ": which settings file?\n";
-        return std::nullopt;
-    }
+    if (options.help) return options;
+    if (!haveImage) return fail(QStringLiteral("which settings file?"));
+    if (!isStandardOutput(options.output) && sameFile(options.image, options.output))
+        return fail(QStringLiteral("-o names the settings file itself; it would be overwritten"));
     return options;
 }
 
 void printExportHelp(QTextStream& to, const char* command, const char* what, const QString& file) {
-    to << "Usage: v5ivez-cli " << command << " IMAGE.v5 [-o OUT] [--utf8]\n\n"
+    to << "Usage: v5ivez-cli " << command << " [--utf8] [-o OUT] [--] IMAGE.v5\n\n"
        << what << "\n\n"
-       << "  -o OUT    write to OUT instead of " << file << " in the current folder; - writes to\n"
-       << "            standard output\n"
+       << "  -o OUT    write to OUT instead of " << file << " in the current folder; - (or /dev/stdout)\n"
+       << "            writes to standard output\n"
        << "  --utf8    UTF-8 with LF line ends instead of Windows-1251 with CR LF\n"
-       << "  --help    show this text\n\n"
-       << "The file is written whole or not at all. Exit status: 0 success, 1 the settings file\n"
-       << "cannot be read or the output cannot be written, 2 wrong usage.\n";
+       << "  --help    show this text\n"
+       << "  --        ends the options: a settings file named like an option follows\n\n"
+       << "A file is replaced whole or not at all; a device or a named pipe takes the text directly.\n"
+       << "Each option is given once; OUT must not be the settings file. Exit status: 0 success, 1 the\n"
+       << "settings file cannot be read or the output cannot be written, 2 wrong usage.\n";
 }
 
-// Writes the lines to a file (all or nothing) or, for "-", to standard output.
-int writeOutput(const QStringList& lines, const ExportOptions& options, Io& io) {
+// Writes the lines to a file (all or nothing) or to standard output.
+int writeOutput(const QStringList& lines, const ExportOptions& options, Io& io, const char* command) {
     const TextFormat format = options.utf8 ? TextFormat::Utf8Lf : TextFormat::Windows1251CrLf;
     QByteArray bytes;
     try {
@@ -124,31 +139,15 @@ int writeOutput(const QStringList& lines, const ExportOptions& options, Io& io) 
         io.err << "v5ivez-cli: " << QString::fromUtf8(e.what()) << '\n';
         return kFailed;
     }
-    if (options.output == kStdout) {
-        io.out.flush();
-        if (QIODevice* device = io.out.device()) {
-            // Raw bytes: the stream would re-encode them as text.
-            if (device->write(bytes) != bytes.size()) {
-                io.err << "v5ivez-cli: cannot write to standard output: " << device->errorString() << '\n';
-                return kFailed;
-            }
-        } else {
-            io.out << (options.utf8 ? QString::fromUtf8(bytes) : joinLines(lines));  // a stream on a string
-        }
-        return kOk;
-    }
-    if (const auto error = writeFileAtomically(options.output, bytes)) {
-        io.err << "v5ivez-cli: cannot write " << options.output << ": " << error->detail << '\n';
-        return kFailed;
-    }
-    return kOk;
+    return writeResult(options.output, bytes, io, command);
 }
 
 using BuildLines = QStringList (*)(Desktop&);
 
 int exportCommand(const QStringList& args, Io& io, const char* command, const char* what,
                   const QString& defaultFile, BuildLines build) {
-    const auto options = parseExport(args, QDir::current().filePath(defaultFile), io, command);
+    // A bare name: the current folder as the system has it, whatever its name's encoding.
+    const auto options = parseExport(args, defaultFile, io, command);
     if (!options) {
         io.err << "Try 'v5ivez-cli " << command << " --help'.\n";
         return kUsage;
@@ -159,7 +158,7 @@ int exportCommand(const QStringList& args, Io& io, const char* command, const ch
     }
     const auto loaded = load(options->image, io);
     if (!loaded) return kFailed;
-    return writeOutput(build(loaded->desktop), *options, io);
+    return writeOutput(build(loaded->desktop), *options, io, command);
 }
 
 // The text of `info`.
@@ -235,13 +234,15 @@ int infoCommand(const QStringList& args, Io& io) {
                   "Exit status: 0 success, 1 the settings file cannot be read, 2 wrong usage.\n";
         return kOk;
     }
-    if (args.size() != 1 || args[0].startsWith(QLatin1Char('-'))) {
+    // "--" lets a settings file whose name begins with "-" through.
+    const QStringList files = args.value(0) == QStringLiteral("--") ? args.mid(1) : args;
+    if (files.size() != 1 || (files == args && files[0].startsWith(QLatin1Char('-')))) {
         io.err << "v5ivez-cli info: expects exactly one settings file\nTry 'v5ivez-cli info --help'.\n";
         return kUsage;
     }
-    const auto loaded = load(args[0], io);
+    const auto loaded = load(files[0], io);
     if (!loaded) return kFailed;
-    describe(loaded->desktop.image(), args[0], io.out);
+    describe(loaded->desktop.image(), files[0], io.out);
     return kOk;
 }
 

@@ -10,7 +10,7 @@
 namespace v5::cli {
 
 // Reads the settings file a command was given: its 32768 bytes, or nothing after telling on standard
-// error why not (no such file, a folder, too short, the system's reason).
+// error why not.
 std::optional<Image::Bytes> readSettingsArgument(const QString& path, Io& io);
 
 }  // namespace v5::cli

@@ -10,8 +10,13 @@ namespace v5::cli {
 namespace {
 
 volatile std::sig_atomic_t interruptedFlag = 0;
+#ifdef Q_OS_UNIX
 struct sigaction previousInt {};
 struct sigaction previousTerm {};
+#else
+void (*previousInt)(int) = SIG_DFL;
+void (*previousTerm)(int) = SIG_DFL;
+#endif
 
 void onInterrupt(int) {
     interruptedFlag = 1;
@@ -35,17 +40,27 @@ void MeteredClock::Sleep(int milliseconds) {
 TerminalProgress::TerminalProgress(QTextStream& err, bool interactive, EventPassMeter& meter)
     : err_(err), interactive_(interactive), meter_(meter) {
     interruptedFlag = 0;
+#ifdef Q_OS_UNIX
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, &previousInt);
     ::sigaction(SIGTERM, &action, &previousTerm);
+#else
+    previousInt = std::signal(SIGINT, onInterrupt);
+    previousTerm = std::signal(SIGTERM, onInterrupt);
+#endif
 }
 
 TerminalProgress::~TerminalProgress() {
     endProgressLine();
+#ifdef Q_OS_UNIX
     ::sigaction(SIGINT, &previousInt, nullptr);
     ::sigaction(SIGTERM, &previousTerm, nullptr);
+#else
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
+#endif
 }
 
 bool TerminalProgress::interrupted() {

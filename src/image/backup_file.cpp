@@ -15,8 +15,8 @@ BackupWrite writePanelBackup(const QString& workFolder, const Image::Bytes& byte
     BackupWrite result;
     const QDir folder(backupFolder(workFolder));
     if (!folder.mkpath(QStringLiteral("."))) {
-        const QString reason = QStringLiteral("не удалось создать папку");
-        result.error = FileError{msg::WriteError(folder.path(), reason), reason};
+        result.error = FileError{msg::WriteError(folder.path(), QStringLiteral("не удалось создать папку")),
+                                 QStringLiteral("cannot create the folder %1").arg(folder.path())};
         return result;
     }
     const QString stem = when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + QStringLiteral("_panel");

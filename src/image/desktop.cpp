@@ -18,9 +18,17 @@ Desktop::Desktop(UserPrompts& prompts, QString workFolder)
     auto box = std::make_unique<AccessCodeBox>(*this);
     accessCodeBox_ = box.get();
     addPane(std::move(box));
+    markSaved();
 }
 
 Desktop::~Desktop() = default;
+
+std::vector<Pane*> Desktop::allPanes() const {
+    std::vector<Pane*> all;
+    for (const auto& pane : panes_)
+        all.push_back(pane.get());
+    return all;
+}
 
 void Desktop::addPane(std::unique_ptr<Pane> pane) {
     const auto stage = pane->resetStage();
@@ -101,12 +109,14 @@ void Desktop::mnLoadClick() {
     if (path && !loadSettingsFile(*path)) return;
     rebuildCaptions();
     ClearDesktop();
+    if (path) markSaved();
 }
 
 void Desktop::restoreBackup(const QString& path) {
     if (!loadSettingsFile(path)) return;
     rebuildCaptions();
     ClearDesktop();
+    markSaved();  // the image is the backup file's
 }
 
 void Desktop::mnSaveClick() {
@@ -120,12 +130,43 @@ void Desktop::mnSaveClick() {
         return;
     }
     windowCaption_ = QFileInfo(*path).absoluteFilePath();
+    markSaved();
 }
 
 void Desktop::acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes) {
     image_.assign(bytes);
     rebuildCaptions();
     ClearDesktop();
+    markSaved();
+}
+
+Image Desktop::swept() const {
+    Image copy = image_;
+    v5::ClearSheet(copy, captions_);
+    return copy;
+}
+
+bool Desktop::hasUnsavedChanges() const {
+    return swept() != saved_;
+}
+
+void Desktop::markSaved() {
+    saved_ = swept();
+}
+
+bool Desktop::mayClose() {
+    ClearDesktop();
+    if (!hasUnsavedChanges()) return true;
+    switch (prompts_.askToSave(msg::SaveChanges())) {
+        case SaveAnswer::Save:
+            mnSaveClick();
+            return !hasUnsavedChanges();
+        case SaveAnswer::DontSave:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void Desktop::ClearDesktop() {

@@ -40,6 +40,8 @@ public:
         return nullptr;
     }
     AccessCodeBox& accessCodeBox() { return *accessCodeBox_; }
+    // Every pane, in the order of the reset.
+    std::vector<Pane*> allPanes() const;
     // Raised while a pane fills its controls from the image.
     LoadingFlag& loading() { return loading_; }
 
@@ -93,6 +95,15 @@ public:
     // A whole image read from the panel or the chip replaces the image.
     void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes);
 
+    // Unsaved edits: whether the image, as the pane reset leaves it, differs from what was last read
+    // from or written to a file or the device.
+    bool hasUnsavedChanges() const;
+    // The image now matches a file or the device (after a successful write to the device).
+    void markSaved();
+    // Leaving the program: commits the visible pane and, when edits would be lost, asks whether to save
+    // them ("Записать на диск"). False when the user stays: cancelled, or the save did not happen.
+    bool mayClose();
+
     void ClearDesktop();
     void ClearSheet();
 
@@ -112,12 +123,15 @@ private:
     void rebuildCaptions();
     // Reads a settings file into the image; false after telling the user why not.
     bool loadSettingsFile(const QString& path);
+    // The image as the orphan sweep of the next pane reset leaves it.
+    Image swept() const;
     void reportPortFileError(const std::optional<FileError>& error);
 
     UserPrompts& prompts_;
     QString workFolder_;
     Image image_;
     SlotCaptions captions_;
+    Image saved_;  // swept(), as last read or written
     std::vector<std::unique_ptr<Pane>> panes_;
     LoadingFlag loading_;
     DeviceLink* deviceLink_ = nullptr;

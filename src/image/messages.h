@@ -26,6 +26,12 @@ inline QString SettingsSuffix() {
 inline QString WriteError(const QString& path, const QString& reason) {
     return QStringLiteral("Ошибка записи файла %1: %2").arg(path, reason);
 }
+inline QString SaveChanges() {
+    return QStringLiteral("Сохранить изменения?");
+}
+inline QString NoTextEditor(const QString& path) {
+    return QStringLiteral("Не удалось открыть текстовый редактор. Файл записан: %1").arg(path);
+}
 inline QString PortFileError(const QString& reason) {
     return QStringLiteral("Ошибка файла V5ivez.ini: %1").arg(reason);
 }

@@ -1,7 +1,6 @@
 #include "port_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include "messages.h"
@@ -16,23 +15,23 @@ QString pathIn(const QString& folder) {
 
 PortFileRead readPortFile(const QString& folder) {
     PortFileRead result;
-    QFile file(pathIn(folder));
-    if (!file.exists()) return result;
+    // A port name is short; anything longer is not a port file of ours.
+    FileRead read = readFileStart(pathIn(folder), 256);
+    if (read.failure && read.failure->problem == FileProblem::NoSuchFile) return result;
     result.exists = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = FileError{msg::PortFileError(file.errorString()), file.errorString()};
+    if (read.failure) {
+        result.error = FileError{msg::PortFileError(russianReason(*read.failure)),
+                                 englishReason(*read.failure), read.failure->problem};
         return result;
     }
-    // A port name is short; anything longer is not a port file of ours.
-    result.content = file.read(256);
+    result.content = std::move(read.bytes);
     return result;
 }
 
 std::optional<FileError> writePortFile(const QString& folder, const QByteArray& content) {
-    if (auto error = writeFileAtomically(pathIn(folder), content)) {
-        error->message = msg::PortFileError(error->detail);
-        return error;
-    }
+    if (const auto failure = writeFileWhole(pathIn(folder), content))
+        return FileError{msg::PortFileError(russianReason(*failure)), englishReason(*failure),
+                         failure->problem};
     return std::nullopt;
 }
 

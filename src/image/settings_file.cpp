@@ -2,24 +2,23 @@
 
 #include <algorithm>
 
-#include <QFile>
-#include <QSaveFile>
-
 #include "messages.h"
 
 namespace v5 {
 
 SettingsRead readSettingsFile(const QString& path) {
     SettingsRead result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = {msg::ReadError(), file.errorString()};
+    const FileRead read = readFileStart(path, static_cast<qint64>(Image::kSize));
+    if (read.failure) {
+        result.error = {msg::ReadError(), englishReason(*read.failure), read.failure->problem};
         return result;
     }
-    const QByteArray data = file.read(static_cast<qint64>(Image::kSize));
+    const QByteArray& data = read.bytes;
     if (data.size() != static_cast<qsizetype>(Image::kSize)) {
-        result.error = {msg::ReadError(),
-                        file.error() != QFileDevice::NoError ? file.errorString() : QString()};
+        result.error = {
+            msg::ReadError(),
+            QStringLiteral("%1 bytes long, a settings file holds %2").arg(data.size()).arg(Image::kSize),
+            FileProblem::ShortFile};
         return result;
     }
     Image::Bytes bytes;
@@ -33,12 +32,9 @@ std::uint16_t accessCodeOf(const Image::Bytes& bytes) {
 }
 
 std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileError{msg::WriteError(path, reason), reason};
-    }
+    if (const auto failure = writeFileWhole(path, content))
+        return FileError{msg::WriteError(path, russianReason(*failure)), englishReason(*failure),
+                         failure->problem};
     return std::nullopt;
 }
 

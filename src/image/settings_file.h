@@ -6,14 +6,16 @@
 #include <QString>
 
 #include "image.h"
+#include "system_file.h"
 
 namespace v5 {
 
 inline constexpr std::size_t kAccessCodeOffset = map::AccessCode.offset;
 
 struct FileError {
-    QString message;  // what the user is told
-    QString detail;   // the system's reason, if any
+    QString message;  // what the window tells the user, in Russian
+    QString detail;   // the reason as the command line gives it
+    FileProblem problem = FileProblem::Other;
 };
 
 // Reads the first 32768 bytes of a settings file (a longer file is fine; a shorter one is not).
@@ -30,7 +32,8 @@ std::uint16_t accessCodeOf(const Image::Bytes& bytes);
 // Writes exactly the 32768 image bytes, all or nothing: on failure the old file stays as it was.
 std::optional<FileError> writeSettingsFile(const QString& path, const Image& image);
 
-// Writes a whole file all or nothing (QSaveFile). On failure the message names the file and the reason.
+// Writes a whole file all or nothing (writeFileWhole: a device or a pipe takes the bytes directly). On
+// failure the message names the file and the reason.
 std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content);
 
 }  // namespace v5

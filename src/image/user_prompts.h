@@ -6,6 +6,9 @@
 
 namespace v5 {
 
+// The answers to "Сохранить изменения?".
+enum class SaveAnswer { Save, DontSave, Cancel };
+
 // The questions and messages the desktop puts to the user. The window answers with dialogs;
 // tests and the command line answer by themselves.
 class UserPrompts {
@@ -17,8 +20,12 @@ public:
     // overwriting an existing file is confirmed. Nothing when the user cancels.
     virtual std::optional<QString> saveFileName(const QString& proposed, const QString& filter,
                                                 const QString& suffix) = 0;
-    // A message the user acknowledges.
+    // A message the user acknowledges: something failed.
     virtual void message(const QString& text) = 0;
+    // A message that only informs (where a file was written).
+    virtual void notice(const QString& text) { message(text); }
+    // Unsaved edits are about to be lost: save them, drop them, or stay.
+    virtual SaveAnswer askToSave(const QString& question) = 0;
 };
 
 }  // namespace v5

@@ -1,28 +1,44 @@
 #include "com_port.h"
 
-#include <poll.h>
-#include <termios.h>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QSerialPort>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace v5 {
 
 namespace {
 
-// The write time-out of the line: a constant plus a second per byte, as the module's line always had.
-constexpr int kWriteTimeoutConstantMs = 1500;
-constexpr int kWriteTimeoutPerByteMs = 1000;
+// How long a write may take beyond its time on the wire. A line that takes nothing for this long is
+// stalled (an adapter that hangs, a device that stopped reading): the write ends, and with it the
+// transfer, with the transfer's own failure message, while the window waits no longer than this.
+constexpr int kWriteSlackMs = 1000;
 // Each pull reads one chunk; a few are plenty between two polls of the driver.
 constexpr int kMaxPullsPerCall = 64;
+
+// Ten bits a byte: a start bit, eight data bits, a stop bit.
+qint64 wireTimeMs(qint64 bytes, int baudRate) {
+    return baudRate > 0 ? (bytes * 10 * 1000 + baudRate - 1) / baudRate : 0;
+}
 
 }  // namespace
 
 QString systemPortLocation(const QString& name) {
+#ifdef Q_OS_LINUX
+    // Linux numbers the serial ports from 0; elsewhere a COM name is the system's own.
     static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"));
     const QRegularExpressionMatch match = com.match(name);
     if (match.hasMatch()) return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
+#endif
     return name;
 }
 
@@ -39,6 +55,7 @@ bool TComPort::Open(const QString& name, int baudRate) {
         lastError_ = QStringLiteral("no port chosen");
         return false;
     }
+    baudRate_ = baudRate;
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(systemPortLocation(name));
     const bool ok = port_->setBaudRate(baudRate) && port_->setDataBits(QSerialPort::Data8) &&
@@ -60,6 +77,9 @@ bool TComPort::Open(const QString& name, int baudRate) {
 void TComPort::Close() {
     open_ = false;
     if (!port_) return;
+    // Whatever a stalled line still holds is dropped, or closing would wait for it to drain (a serial
+    // driver waits up to half a minute).
+    port_->clear(QSerialPort::Output);
     port_->close();
     // The port object holds socket notifiers that must not outlive a nested event loop's turn.
     port_.reset();
@@ -74,8 +94,28 @@ void TComPort::Lose(const QString& reason) {
 // error is no guide: it reports a read that found nothing (EAGAIN) as a lost resource too, and a hung-up
 // line whose reads return nothing not at all.
 bool TComPort::DeviceGone() {
+#ifdef Q_OS_UNIX
     pollfd fd{port_->handle(), POLLIN, 0};
     return ::poll(&fd, 1, 0) < 0 || (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return port_->error() == QSerialPort::ResourceError;
+#endif
+}
+
+qint64 TComPort::UnsentAfter(const QDeadlineTimer& deadline) {
+#if defined(Q_OS_UNIX) && defined(TIOCOUTQ)
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(port_->handle(), TIOCOUTQ, &queued) != 0 || queued <= 0) return 0;
+        if (deadline.hasExpired()) return queued;
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+#else
+    // The system's driver sends what it has taken on its own; the wait for the port object's buffer
+    // above is the bound.
+    Q_UNUSED(deadline);
+    return 0;
+#endif
 }
 
 void TComPort::Pull() {
@@ -107,24 +147,24 @@ qint64 TComPort::Write(std::span<const std::uint8_t> bytes) {
     if (!open_) return 0;
     const auto size = static_cast<qint64>(bytes.size());
     if (port_->write(reinterpret_cast<const char*>(bytes.data()), size) != size) return 0;
-    QDeadlineTimer deadline(kWriteTimeoutConstantMs + kWriteTimeoutPerByteMs * size);
+    const QDeadlineTimer deadline(wireTimeMs(size, baudRate_) + kWriteSlackMs);
     port_->flush();
     while (port_->bytesToWrite() > 0 && !deadline.hasExpired() && !DeviceGone())
-        port_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+        port_->waitForBytesWritten(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0)));
     if (DeviceGone()) {
         Lose(QStringLiteral("the device is gone (the line hung up)"));
         return 0;
     }
-    const qint64 left = port_->bytesToWrite();
+    // The pause that follows a block runs from when the block has left the line, as the module
+    // always had it; the system's queue is watched until then, never longer than the deadline.
+    const qint64 left = std::min(size, port_->bytesToWrite() + UnsentAfter(deadline));
     if (left > 0) {
         // Timed out: what is left must not trickle out later, into the next exchange.
+        lastError_ = QStringLiteral("the line took no data for %1 ms (stalled)").arg(kWriteSlackMs);
         port_->clear(QSerialPort::Output);
         port_->clearError();
         return size - left;
     }
-    // The pause that follows a block runs from when the block has left the line, as the module
-    // always had it.
-    ::tcdrain(port_->handle());
     return size;
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QDeadlineTimer>
 #include <QString>
 
 #include "port.h"
@@ -10,12 +11,13 @@ class QSerialPort;
 
 namespace v5 {
 
-// The system location of a port name: "COMn" is the n-th serial port, /dev/ttyS(n-1); any other name
-// ("ttyUSB0", "/dev/pts/3") is a device of its own.
+// The system location of a port name. On Linux "COMn" is the n-th serial port, /dev/ttyS(n-1); any other
+// name ("ttyUSB0", "/dev/pts/3") is a device of its own. Elsewhere (Windows) "COMn" is the system's own.
 QString systemPortLocation(const QString& name);
 
 // The serial port over QSerialPort: 8 data bits, no parity, one stop bit and no flow control at all (the
-// data is binary and holds XON and XOFF bytes), exclusive to this program while open. Everything that
+// data is binary and holds XON and XOFF bytes), exclusive to this program while open. No call waits
+// without a bound: a write gives up about a second after its bytes should have left the line. Everything that
 // arrives is pulled into the port's own buffer, which has no limit: the kernel's queue holds only about
 // 4 KiB, a whole image is 32 KiB.
 class TComPort : public Port {
@@ -44,8 +46,11 @@ private:
     void Pull();
     bool DeviceGone();
     void Lose(const QString& reason);
+    // Bytes still in the system's output queue once they have left or the deadline passed.
+    qint64 UnsentAfter(const QDeadlineTimer& deadline);
 
     std::unique_ptr<QSerialPort> port_;
+    int baudRate_ = 0;
     bool open_ = false;
     QString lastError_;
 };

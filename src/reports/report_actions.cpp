@@ -22,7 +22,8 @@ void writeAndShow(Desktop& desktop, TextViewer& viewer, const QString& path, con
         desktop.prompts().message(error->message);
         return;
     }
-    viewer.open(path);
+    // The installer must still find the file without an editor at hand.
+    if (!viewer.open(path)) desktop.prompts().notice(msg::NoTextEditor(path));
 }
 }  // namespace
 

@@ -21,7 +21,8 @@ inline QString archiveFileName() {
 QStringList resetAndReport(Desktop& desktop);
 
 // Menu "Отчет": writes "report.txt" in `folder` (all or nothing, Windows-1251, CR LF) and opens it
-// in `viewer`. A failed write is told to the user, naming the file and the reason, and nothing opens.
+// in `viewer`. A failed write is told to the user, naming the file and the reason, and nothing opens;
+// when no editor can be started, the user is told where the file is.
 void mRClick(Desktop& desktop, TextViewer& viewer, const QString& folder);
 
 // Menu "Архив": writes "arj.txt" in `folder` likewise. It only reads the image: no pane reset.

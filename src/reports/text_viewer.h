@@ -9,7 +9,8 @@ namespace v5 {
 class TextViewer {
 public:
     virtual ~TextViewer() = default;
-    virtual void open(const QString& path) = 0;
+    // False when no program could be started for it.
+    virtual bool open(const QString& path) = 0;
 };
 
 }  // namespace v5

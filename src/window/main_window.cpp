@@ -1,14 +1,20 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDateTime>
 #include <QDir>
-#include <QUrl>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "access_code_view.h"
@@ -38,11 +44,21 @@ namespace {
 constexpr int kClientWidth = 790;
 constexpr int kClientHeight = 535;
 constexpr int kSlotsHeight = 37;
+constexpr int kSlotRowMargin = 4;
+constexpr int kSlotSpacing = 1;
+constexpr qreal kSmallestCaptionPoints = 5;
 
 // Opens the text exports in the program the system has for text files; the program does not wait.
 class SystemTextViewer : public TextViewer {
 public:
-    void open(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    bool open(const QString& path) override {
+#ifdef Q_OS_UNIX
+        // Without the desktop's opener nothing can show the file (a bare window manager, a plant-room
+        // laptop without a desktop).
+        if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+#endif
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
 };
 }  // namespace
 
@@ -83,6 +99,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     central->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(central);
     device_ = setup.deviceCommands ? setup.deviceCommands(this) : std::make_unique<DeviceCommands>(this);
+    device_->setBusyHandler([this](bool running) { transferRunning(running); });
     deviceLink_ = std::make_unique<DriverLink>(
         [this](const std::function<bool(TUP5&)>& operation) {
             return device_->exclusive(desktop_->portName(), operation);
@@ -96,15 +113,34 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     buildParameterArea(central);
     buildMenu();
     buildSlotMenu();
+    buildKeys();
     fitMenuBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     desktop_->FormCreate();
+    refreshSystemPorts();  // the port the port file named is one of the session's
     render();
 }
 
 TV5ivezMainForm::~TV5ivezMainForm() {
+    // The views refer to the pane models, which the desktop owns and which go with the members below;
+    // Qt would delete the views only after them. So the views go first.
+    device_->setBusyHandler({});
+    menuBar()->removeEventFilter(this);
+    delete takeCentralWidget();
     desktop_->setDeviceLink(nullptr);
+}
+
+void TV5ivezMainForm::showEvent(QShowEvent* event) {
+    if (!centred_) {
+        // At start the window sits in the middle of the screen, frame and all where the frame is known.
+        centred_ = true;
+        if (const QScreen* shown = screen())
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                     shown->availableGeometry())
+                     .topLeft());
+    }
+    QMainWindow::showEvent(event);
 }
 
 void TV5ivezMainForm::buildSlots(QWidget* central) {
@@ -112,15 +148,18 @@ void TV5ivezMainForm::buildSlots(QWidget* central) {
     gbSlots->setObjectName(QStringLiteral("gbSlots"));
     gbSlots->setGeometry(0, 0, kClientWidth, kSlotsHeight);
     auto* row = new QHBoxLayout(gbSlots);
-    row->setContentsMargins(4, 0, 4, 2);
-    row->setSpacing(1);
+    row->setContentsMargins(kSlotRowMargin, 0, kSlotRowMargin, 2);
+    row->setSpacing(kSlotSpacing);
+    // Twenty equal buttons across the row, so that a caption can be fitted to its button's width.
+    const int width = (kClientWidth - 2 * kSlotRowMargin - (kSlotCount - 1) * kSlotSpacing) / kSlotCount;
+    slotFont_ = font();
     for (int s = 1; s <= kSlotCount; ++s) {
         auto* button = new QPushButton(QString::number(s), gbSlots);
         button->setObjectName(QStringLiteral("btnSlot%1").arg(s));
         button->setProperty("tag", s);
         button->setContextMenuPolicy(Qt::CustomContextMenu);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumWidth(10);
+        button->setFixedWidth(width);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, button] { openByName(button->text()); });
         connect(button, &QWidget::customContextMenuRequested, this,
                 [this, s](const QPoint& at) { btnSlotContextPopup(s, at); });
@@ -190,14 +229,18 @@ void TV5ivezMainForm::buildMenu() {
     QAction* code =
         addItem(bar, "mmKodDostupa", QStringLiteral("Код доступа"), [&d] { d.mmKodDostupaClick(); });
     connect(code, &QAction::triggered, this, [this] {
-        if (accessView_) accessView_->edit()->setFocus();
+        // The four digits are selected, so that typing a code replaces them at once.
+        if (!accessView_) return;
+        accessView_->edit()->setFocus(Qt::OtherFocusReason);
+        accessView_->edit()->selectAll();
     });
 
     comMenu_ = addMenu(bar, "ComSelect", QStringLiteral("COM-порт"));
     connect(comMenu_, &QMenu::aboutToShow, this, [this] {
-        desktop_->ComSelectClick();
-        refreshSystemPorts();
-        render();
+        act([this] {
+            desktop_->ComSelectClick();
+            refreshSystemPorts();
+        });
     });
     for (int n = 1; n <= 9; ++n) {
         const QByteArray name = "COM_" + QByteArray::number(n);
@@ -317,9 +360,12 @@ void TV5ivezMainForm::refreshSystemPorts() {
     QStringList wanted;
     for (const QString& port : systemPorts_ ? systemPorts_() : QStringList())
         if (isSystemPortName(port)) wanted << port;
-    // The remembered port stays offered even while its adapter is unplugged.
-    if (!desktop_->checkedSystemPort().isEmpty() && !wanted.contains(desktop_->checkedSystemPort()))
-        wanted << desktop_->checkedSystemPort();
+    // A port the port file named or the user chose stays offered for the session, even while its adapter
+    // is unplugged or another port is chosen (the simulator's terminal is not among the system's ports).
+    if (!desktop_->checkedSystemPort().isEmpty() && !sessionPorts_.contains(desktop_->checkedSystemPort()))
+        sessionPorts_ << desktop_->checkedSystemPort();
+    for (const QString& port : std::as_const(sessionPorts_))
+        if (!wanted.contains(port)) wanted << port;
 
     QStringList shown;
     for (QAction* item : std::as_const(systemPortItems_))
@@ -338,6 +384,7 @@ void TV5ivezMainForm::refreshSystemPorts() {
 }
 
 void TV5ivezMainForm::btnSlotContextPopup(int slot, const QPoint& at) {
+    if (!mayAct()) return;
     desktop_->btnSlotContextPopup(slot);
     for (auto it = slotItems_.cbegin(); it != slotItems_.cend(); ++it)
         it.value()->setEnabled(desktop_->popupItemEnabled(it.key()));
@@ -351,7 +398,7 @@ void TV5ivezMainForm::openByName(const QString& name) {
 }
 
 // A device command runs in a nested event loop until the user acknowledges its final message; the
-// window stays usable meanwhile, and DeviceCommands refuses a second one on the port.
+// window is locked meanwhile (transferRunning), and DeviceCommands refuses a second one on the port.
 void TV5ivezMainForm::mnReadClick() {
     if (const auto bytes = device_->readChip(desktop_->portName())) desktop_->acceptReadImage(*bytes);
 }
@@ -371,13 +418,17 @@ void TV5ivezMainForm::WriteToV5Click() {
     if (!checkedBeforeWrite()) return;
     const PortFileSettings& settings = desktop_->settings();
     const QString folder = desktop_->workFolder();
-    device_->writePanelChecked(
+    const auto result = device_->writePanelChecked(
         desktop_->portName(), desktop_->image(), {settings.backupBeforePanelWrite, settings.verifyPanelWrite},
         [folder](const Image::Bytes& panel) {
             const BackupWrite backup = writePanelBackup(folder, panel, QDateTime::currentDateTime());
             return BackupSaveResult{backup.path,
-                                    backup.error ? std::optional(backup.error->detail) : std::nullopt};
+                                    backup.error ? std::optional(backup.error->message) : std::nullopt};
         });
+    // The configuration counts as kept once the panel holds it, unless its check found otherwise.
+    if (result && result->written && result->verify != PanelWriteResult::Verify::Failed &&
+        result->verify != PanelWriteResult::Verify::NotRead)
+        desktop_->markSaved();
 }
 
 bool TV5ivezMainForm::checkedBeforeWrite() {
@@ -416,25 +467,142 @@ void TV5ivezMainForm::restoreBackupClick() {
 }
 
 void TV5ivezMainForm::closeEvent(QCloseEvent* event) {
-    // A transfer still running ends as if cancelled; its loop returns before the window goes. So does a
-    // wait for a key.
-    if (device_->busy()) device_->cancel();
+    if (device_->busy()) {
+        // The transfer ends as if cancelled; the window closes once the transfer's loop has returned.
+        closeAfterTransfer_ = true;
+        device_->cancel();
+        event->ignore();
+        return;
+    }
+    // A wait for a key ends as the closing begins.
     desktop_->beforeCommand();
+    const bool leave = desktop_->mayClose();
+    render();
+    if (!leave) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }
 
+bool TV5ivezMainForm::mayAct() const {
+    return !device_->busy();
+}
+
 void TV5ivezMainForm::act(const std::function<void()>& action) {
+    if (!mayAct()) return;
     // A command chosen while the key card waits for a key ends that wait first.
     desktop_->beforeCommand();
     action();
     render();
 }
 
+void TV5ivezMainForm::transferRunning(bool running) {
+    // The panes, the slots, the menus and the window's own keys; a disabled widget takes no input.
+    menuBar()->setEnabled(!running);
+    centralWidget()->setEnabled(!running);
+    for (QAction* key : actions())
+        key->setEnabled(!running);
+    if (!running && closeAfterTransfer_) {
+        closeAfterTransfer_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
+    }
+}
+
+void TV5ivezMainForm::buildKeys() {
+    const auto key = [this](const QKeySequence& sequence, const char* name, std::function<void()> handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(sequence);
+        connect(action, &QAction::triggered, this, std::move(handler));
+        addAction(action);
+    };
+    key(Qt::Key_F10, "keyMenuBar", [this] { enterMenuBar(); });
+    Desktop& d = *desktop_;
+    key(QKeySequence::Open, "keyLoad", [this, &d] {
+        act([&d] {
+            d.mnEEPROMClick();
+            d.mnLoadClick();
+        });
+    });
+    key(QKeySequence::Save, "keySave", [this, &d] {
+        act([&d] {
+            d.mnEEPROMClick();
+            d.mnSaveClick();
+        });
+    });
+    menuBar()->installEventFilter(this);
+    // Where the keyboard was before the menu bar took it, by F10 or by Alt.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == menuBar() && old && old != menuBar() && old->window() == this) menuFocusReturn_ = old;
+    });
+    // A command chosen from a menu: Qt is done with the menus once the command has run.
+    connect(menuBar(), &QMenuBar::triggered, this, [this] {
+        QMetaObject::invokeMethod(this, &TV5ivezMainForm::leaveMenuBar, Qt::QueuedConnection);
+    });
+}
+
+void TV5ivezMainForm::enterMenuBar() {
+    if (!mayAct()) return;
+    QMenuBar* bar = menuBar();
+    bar->setFocus(Qt::MenuBarFocusReason);
+    bar->setActiveAction(bar->actions().constFirst());
+}
+
+void TV5ivezMainForm::leaveMenuBar() {
+    QMenuBar* bar = menuBar();
+    if (!bar->hasFocus() || bar->activeAction() || QApplication::activePopupWidget()) return;
+    // Left with Escape, or with a command that chose no place for the keyboard: back where it was, as
+    // after Alt.
+    if (menuFocusReturn_ && menuFocusReturn_->isEnabled())
+        menuFocusReturn_->setFocus(Qt::MenuBarFocusReason);
+    else
+        bar->clearFocus();
+    menuFocusReturn_.clear();
+}
+
+bool TV5ivezMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Once Qt has handled the key (Escape) the menu bar may have nothing active any more.
+    if (watched == menuBar() && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+        QMetaObject::invokeMethod(this, &TV5ivezMainForm::leaveMenuBar, Qt::QueuedConnection);
+    if (event->type() == QEvent::KeyPress) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int slot = watched->property("tag").toInt();
+        if (slot >= 1 && press->key() == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier) {
+            // The keyboard's way to a slot's menu besides the menu key.
+            const auto* button = static_cast<QWidget*>(watched);
+            btnSlotContextPopup(slot, button->rect().center());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TV5ivezMainForm::fitSlotCaption(QPushButton* button) {
+    // A caption such as "МШС10" from an odd file must fit its narrow button: a smaller font where needed.
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    QFont font = slotFont_;
+    while (QFontMetrics(font).horizontalAdvance(button->text()) > room &&
+           font.pointSizeF() > kSmallestCaptionPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
+    // The whole name, whatever the font.
+    button->setToolTip(button->text().size() > 2 ? button->text() : QString());
+}
+
 void TV5ivezMainForm::render() {
     const Desktop& d = *desktop_;
     setWindowTitle(d.windowCaption());
-    for (int s = 1; s <= kSlotCount; ++s)
-        slotButtons_.at(static_cast<std::size_t>(s - 1))->setText(d.captions().at(s));
+    for (int s = 1; s <= kSlotCount; ++s) {
+        QPushButton* button = slotButtons_.at(static_cast<std::size_t>(s - 1));
+        if (button->text() == d.captions().at(s)) continue;
+        button->setText(d.captions().at(s));
+        fitSlotCaption(button);
+    }
     gbParameter_->setTitle(d.title());
     renderPanes();
 

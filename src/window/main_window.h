@@ -65,7 +65,10 @@ public:
     void restoreBackupClick();
 
 protected:
+    // Closing cancels a running transfer first, then asks about unsaved edits.
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildSlots(QWidget* central);
@@ -86,10 +89,23 @@ private:
 
     void btnSlotContextPopup(int slot, const QPoint& at);
     void openByName(const QString& name);
-    // Runs a desktop action, then shows the result.
+    // The one gate of every command: nothing runs while a transfer does (it waits in nested event loops,
+    // and a dialog, an image or port change in between would disturb it). Runs a desktop action, then
+    // shows the result.
+    bool mayAct() const;
     void act(const std::function<void()>& action);
     // The configuration check before a write: true when there are no errors or the user writes anyway.
     bool checkedBeforeWrite();
+    // A transfer starts or ends: only the progress window and its button stay live meanwhile.
+    void transferRunning(bool running);
+
+    // Keyboard: F10 enters the menu bar as Alt does; Ctrl+O and Ctrl+S read and write the settings file
+    // after the same pane reset as opening their menu; Shift+F10 opens a slot's menu.
+    void buildKeys();
+    void enterMenuBar();
+    void fitSlotCaption(QPushButton* button);
+    // After F10: the keyboard goes back where it was once the menus are left.
+    void leaveMenuBar();
 
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts* prompts_;
@@ -120,6 +136,12 @@ private:
     std::array<QAction*, 9> comItems_{};
     QAction* systemPortsSeparator_ = nullptr;
     QList<QAction*> systemPortItems_;
+    // Ports named by the port file or chosen in this session: offered until the program ends.
+    QStringList sessionPorts_;
+    QPointer<QWidget> menuFocusReturn_;
+    bool closeAfterTransfer_ = false;
+    bool centred_ = false;
+    QFont slotFont_;
 };
 
 }  // namespace v5

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <QFileInfo>
+
 #include "desktop.h"
 #include "image_builder.h"
 #include "install_panes.h"
@@ -178,6 +182,134 @@ TEST_F(DesktopTest, DeviceReadReplacesImageRebuildsSlotsAndSweeps) {
     EXPECT_EQ(desktop.image().byte(map::LoopParams.at(8)), 0x00);
     EXPECT_EQ(desktop.image().byte(0x4000), 0x99);
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
+}  // namespace
+}  // namespace v5
+
+namespace v5 {
+namespace {
+
+// Leaving the program: the question comes exactly when edits would be lost.
+TEST(ExitQuestionTest, AskedOnlyWhenEditsWouldBeLostAndSaveRunsTheSaveCommand) {
+    Image stale;  // a file that still holds data of a module it does not place: the sweep changes it
+    stale.record(map::LoopParams, 40)[0] = 0x11;
+    const struct Case {
+        const char* what;
+        std::function<void(Desktop&, test::ScriptedPrompts&, const QString& folder)> before;
+        std::vector<SaveAnswer> answers;  // to the question, when it comes
+        std::optional<QString> saveAs;    // the save dialog's answer
+        bool asked;
+        bool closes;
+        bool written;
+    } cases[] = {
+        {"nothing done", {}, {}, {}, false, true, false},
+        {"a file loaded and left alone",
+         [&](Desktop& d, test::ScriptedPrompts& p, const QString& folder) {
+             const QString file = folder + QStringLiteral("/stale.v5");
+             ASSERT_TRUE(test::writeAll(file, stale.toByteArray()));
+             p.openAnswers.push_back(file);
+             d.mnLoadClick();
+         },
+         {},
+         {},
+         false,
+         true,
+         false},
+        {"an image read from the device",
+         [&](Desktop& d, auto&, auto&) { d.acceptReadImage(stale.bytes()); },
+         {},
+         {},
+         false,
+         true,
+         false},
+        {"an option ticked, not saved",
+         [](Desktop& d, auto&, auto&) { d.image().setByte(map::OptionByte.offset, 1); },
+         {SaveAnswer::DontSave},
+         {},
+         true,
+         true,
+         false},
+        {"an option ticked, cancelled",
+         [](Desktop& d, auto&, auto&) { d.image().setByte(map::OptionByte.offset, 1); },
+         {SaveAnswer::Cancel},
+         {},
+         true,
+         false,
+         false},
+        {"an option ticked, saved",
+         [](Desktop& d, auto&, auto&) { d.image().setByte(map::OptionByte.offset, 1); },
+         {SaveAnswer::Save},
+         QStringLiteral("out.v5"),
+         true,
+         true,
+         true},
+        {"an option ticked, the save dialog cancelled",
+         [](Desktop& d, auto&, auto&) { d.image().setByte(map::OptionByte.offset, 1); },
+         {SaveAnswer::Save},
+         std::optional<QString>(),
+         true,
+         false,
+         false},
+        {"a code typed into the open box, saved",
+         [](Desktop& d, auto&, auto&) {
+             d.mmKodDostupaClick();
+             d.accessCodeBox().setText(QStringLiteral("4321"));
+         },
+         {SaveAnswer::Save},
+         QStringLiteral("out.v5"),
+         true,
+         true,
+         true},
+        {"edited, then saved",
+         [](Desktop& d, test::ScriptedPrompts& p, const QString& folder) {
+             d.image().setByte(map::OptionByte.offset, 1);
+             p.saveAnswers.push_back(folder + QStringLiteral("/first.v5"));
+             d.mnSaveClick();
+         },
+         {},
+         {},
+         false,
+         true,
+         false},
+        {"edited, then written to the device",
+         [](Desktop& d, auto&, auto&) {
+             d.image().setByte(map::OptionByte.offset, 1);
+             d.markSaved();
+         },
+         {},
+         {},
+         false,
+         true,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        test::ScriptedPrompts prompts;
+        Desktop desktop(prompts, dir.path());
+        installPanes(desktop);
+        if (c.before) c.before(desktop, prompts, dir.path());
+        prompts.saveQuestionAnswers.assign(c.answers.begin(), c.answers.end());
+        const QString out = dir.filePath(QStringLiteral("out.v5"));
+        if (c.saveAs)
+            prompts.saveAnswers.push_back(out);
+        else if (!c.answers.empty() && c.answers.front() == SaveAnswer::Save)
+            prompts.saveAnswers.push_back(std::nullopt);
+
+        EXPECT_EQ(desktop.mayClose(), c.closes);
+        EXPECT_EQ(prompts.questions,
+                  c.asked ? QStringList{QStringLiteral("Сохранить изменения?")} : QStringList());
+        EXPECT_EQ(QFileInfo::exists(out), c.written);
+        if (c.written) {
+            EXPECT_EQ(test::readAll(out), desktop.image().toByteArray());
+        }
+        EXPECT_TRUE(prompts.saveAnswers.empty()) << "the save dialog came exactly when it should";
+        EXPECT_FALSE(desktop.accessCodeBox().isOpen()) << "the visible pane was committed first";
+        if (QByteArray(c.what).startsWith("a code")) {
+            EXPECT_EQ(desktop.image().wordLE(kAccessCodeOffset), 0x4321);
+        }
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "port_file.h"
 #include "settings_file.h"
+#include "small_disk.h"
 
 namespace v5 {
 namespace {
@@ -118,13 +119,27 @@ TEST_F(SettingsFileTest, FailedSaveIsReportedAndKeepsTheOldFileAndCaption) {
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
 }
 
+TEST_F(SettingsFileTest, SaveToAFullDiskSaysSoAndKeepsTheOldFile) {
+    test::SmallDisk disk(16);
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk needs the superuser";
+    const QString target = disk.filePath(QStringLiteral("site.v5"));
+    ASSERT_TRUE(test::writeAll(target, "old contents"));
+    prompts.saveAnswers.push_back(target);
+    desktop.mnSaveClick();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Ошибка записи файла %1: диск заполнен").arg(target));
+    EXPECT_EQ(test::readAll(target), QByteArray("old contents"));
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+}
+
 TEST_F(SettingsFileTest, SaveThatCannotReplaceTheTargetLeavesNoStrayFile) {
     // A folder standing where the file should go: the write happens, the final rename cannot.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.v5")));
     prompts.saveAnswers.push_back(path("taken.v5"));
     desktop.mnSaveClick();
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Ошибка записи файла")));
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("Ошибка записи файла %1: это имя занято папкой").arg(path("taken.v5")));
     EXPECT_TRUE(QFileInfo(path("taken.v5")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <thread>
 
 #include <fcntl.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 
 #include "com_port.h"
 #include "core_application.h"
@@ -152,6 +154,51 @@ TEST(ComPortTest, WritesReachTheDeviceAndPurgeDropsWhatArrived) {
     port.PurgeOutput();
     EXPECT_EQ(port.InputCount(), 0);
     EXPECT_TRUE(port.IsOpen());
+}
+
+TEST(ComPortTest, AStalledLineEndsTheWriteAboutASecondAfterItsWireTimeAndDropsTheRest) {
+    Pty pty;
+    TComPort port;
+    ASSERT_TRUE(port.Open(pty.path, 115200));
+    // The device stops reading: fill the line until the system takes no more.
+    ASSERT_EQ(::fcntl(pty.slave, F_SETFL, ::fcntl(pty.slave, F_GETFL) | O_NONBLOCK), 0);
+    const QByteArray filler(4096, 'f');
+    qint64 queued = 0;
+    // The terminal frees room in steps behind the scenes: fill until it stays full.
+    for (int quietRounds = 0; quietRounds < 3;) {
+        const qint64 before = queued;
+        for (qsizetype chunk = filler.size(); chunk > 0; chunk /= 2)
+            for (ssize_t n;
+                 (n = ::write(pty.slave, filler.constData(), static_cast<std::size_t>(chunk))) > 0;)
+                queued += n;
+        quietRounds = queued == before ? quietRounds + 1 : 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_GT(queued, 0);
+
+    const QByteArray block = test::patternBytes(64, 5);
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(block.constData()), 64);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_LT(port.Write(bytes), 64);
+    const qint64 ms = timer.elapsed();
+    std::cout << "stalled 64-byte write gave up after " << ms << " ms\n";
+    EXPECT_GE(ms, 1000);
+    EXPECT_LT(ms, 2500);
+    EXPECT_TRUE(port.IsOpen());
+    EXPECT_TRUE(port.LastError().contains(QStringLiteral("stalled")));
+
+    // The device reads again: the next block arrives alone, nothing of the abandoned one trickles after.
+    ASSERT_EQ(::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK), 0);
+    char drain[4096];
+    while (::read(pty.master, drain, sizeof drain) > 0) {
+    }
+    ASSERT_EQ(::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) & ~O_NONBLOCK), 0);
+    EXPECT_EQ(port.Write(bytes), 64);
+    EXPECT_EQ(pty.readMaster(64), block);
+    timer.restart();
+    port.Close();
+    EXPECT_LT(timer.elapsed(), 500);
 }
 
 TEST(ComPortTest, AHungUpLineClosesThePortInsteadOfStallingThePolls) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iostream>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -235,6 +236,18 @@ TEST_F(EndToEndTest, AnUnpluggedModuleEndsTheTransferAtOnce) {
     EXPECT_LT(run.ms, 60'000);
     EXPECT_FALSE(QFile::exists(file("out.v5")));
     EXPECT_TRUE(sim->endsByItself());
+}
+
+TEST_F(EndToEndTest, AStalledLineEndsTheChipWriteWithItsOwnMessage) {
+    // The terminal takes some 18 KiB before the program's writes find no room; from then on each write
+    // gives up after about a second, and the first one that does ends the transfer.
+    start({QStringLiteral("--unpaced"), QStringLiteral("--stall-after"), QStringLiteral("65")});
+    const CliRun run = cli(with("write-chip", {saved("image.v5", test::patternBytes(32768, 6))}));
+    std::cout << "write-chip on a stalled line failed after " << run.ms << " ms\n";
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("запись 24c256 - ошибка"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("stalled"))) << run.err.toStdString();
+    EXPECT_LT(run.ms, 60'000);
 }
 
 TEST_F(EndToEndTest, CtrlCCancelsClosesThePortAndWritesNothing) {

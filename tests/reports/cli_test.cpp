@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTextStream>
@@ -112,7 +113,20 @@ TEST_F(CliTest, UnreadableFileOrUnwritableOutputFailsWithAMessage) {
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
     const QString file = settingsFile(Image());
+    const QByteArray original = test::readAll(file);
+    ASSERT_TRUE(QFile::link(file, path("other-name.v5")));
+    const QString o = QStringLiteral("-o");
     const QStringList wrong[] = {
+        {QStringLiteral("report"), file, o, path("a.txt"), o, path("b.txt")},
+        {QStringLiteral("archive"), file, QStringLiteral("--utf8"), QStringLiteral("--utf8")},
+        {QStringLiteral("report"), file, o, path("a.txt"), QStringLiteral("--output"), path("b.txt")},
+        {QStringLiteral("report"), file, o, file},
+        {QStringLiteral("archive"), file, o, path("other-name.v5")},
+        {QStringLiteral("report"), QStringLiteral("--"), file, o, path("a.txt")},
+        {QStringLiteral("read-chip"), QStringLiteral("--port"), QStringLiteral("COM1"),
+         QStringLiteral("--port=COM2"), o, path("a.v5")},
+        {QStringLiteral("read-panel"), QStringLiteral("--port"), QStringLiteral("COM1"), o, path("a.v5"), o,
+         path("b.v5")},
         {QStringLiteral("report")},
         {QStringLiteral("report"), file, QStringLiteral("-o")},
         {QStringLiteral("report"), file, QStringLiteral("--bogus")},
@@ -128,6 +142,22 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_FALSE(run.err.isEmpty());
         EXPECT_TRUE(run.out.isEmpty());
     }
+    EXPECT_EQ(test::readAll(file), original) << "the settings file is never the output";
+    EXPECT_FALSE(QFileInfo::exists(path("a.txt")));
+}
+
+TEST_F(CliTest, DoubleDashLetsANameThatLooksLikeAnOptionThrough) {
+    const QString odd = settingsFile(Image(), "-odd.v5");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const CliRun report = runCli({QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("out.txt"),
+                                  QStringLiteral("--"), QStringLiteral("-odd.v5")});
+    const CliRun info = runCli({QStringLiteral("info"), QStringLiteral("--"), QStringLiteral("-odd.v5")});
+    QDir::setCurrent(previous);
+    EXPECT_EQ(report.status, 0) << report.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path("out.txt")));
+    EXPECT_EQ(info.status, 0) << info.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(info.out).contains(QFileInfo(odd).fileName()));
 }
 
 TEST_F(CliTest, EveryCommandHasHelp) {

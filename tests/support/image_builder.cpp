@@ -45,4 +45,12 @@ std::optional<QString> ScriptedPrompts::saveFileName(const QString& proposed, co
     return answer;
 }
 
+SaveAnswer ScriptedPrompts::askToSave(const QString& question) {
+    questions << question;
+    if (saveQuestionAnswers.empty()) return SaveAnswer::DontSave;
+    const SaveAnswer answer = saveQuestionAnswers.front();
+    saveQuestionAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace v5::test

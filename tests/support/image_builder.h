@@ -26,13 +26,20 @@ class ScriptedPrompts : public UserPrompts {
 public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    // Answers to "Сохранить изменения?"; without one the edits are dropped, as closing a test's window
+    // with edits in it wants.
+    std::deque<SaveAnswer> saveQuestionAnswers;
     QStringList messages;
+    QStringList notices;
+    QStringList questions;
     QString lastProposedSaveName;
 
     std::optional<QString> openFileName(const QString& filter) override;
     std::optional<QString> saveFileName(const QString& proposed, const QString& filter,
                                         const QString& suffix) override;
     void message(const QString& text) override { messages << text; }
+    void notice(const QString& text) override { notices << text; }
+    SaveAnswer askToSave(const QString& question) override;
 };
 
 }  // namespace v5::test

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include "fake_module.h"
 #include "fake_port.h"
 #include "tup5_form.h"
+#include "up5.h"
 #include "up5_texts.h"
 #include "virtual_clock.h"
 
@@ -38,6 +40,23 @@ private:
             timer->deleteLater();
             check();
             QTest::mouseClick(button(), Qt::LeftButton);
+        });
+        timer->start(1);
+    }
+
+    // Waits for the final message, runs `check`, then presses `key` on what has the keyboard.
+    void whenMessageWaitsPress(Qt::Key key, std::function<void()> check) {
+        auto* timer = new QTimer(&form());
+        connect(timer, &QTimer::timeout, timer, [this, timer, key, check] {
+            if (button()->text() != up5::OkButton() || !form().isVisible()) return;
+            timer->stop();
+            timer->deleteLater();
+            check();
+            // A key that went astray would leave the message waiting: the button ends it then.
+            if (QApplication::focusWidget() == button())
+                QTest::keyClick(button(), key);
+            else
+                button()->click();
         });
         timer->start(1);
     }
@@ -146,6 +165,95 @@ private slots:
         QCOMPARE(port->count(test::FakePort::Op::Open), 1);
         QCOMPARE(port->written().size(), 1 + 12288);
         QVERIFY(!commands->busy());
+    }
+
+    void finalMessageTakesTheKeyboardBackAndEnterSpaceOrEscapeAcknowledgeIt() {
+        // The window the user clicks into while the transfer runs.
+        QLineEdit mainWindow;
+        mainWindow.show();
+        const QByteArray chip = test::patternBytes(32768, 4);
+        module->onCommand['R'] = [&] {
+            mainWindow.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+            port->arrive(chip + QByteArray(4, '\0'));
+        };
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+            bool focused = false;
+            whenMessageWaitsPress(key, [&] {
+                focused = QTest::qWaitFor([&] {
+                    return QApplication::activeWindow() == &form() && QApplication::focusWidget() == button();
+                });
+            });
+            QVERIFY(commands->readChip(QStringLiteral("COM1")));
+            QVERIFY2(focused, qPrintable(QKeySequence(key).toString()));
+            QVERIFY(!form().isVisible());
+            QVERIFY(mainWindow.text().isEmpty());
+        }
+    }
+
+    void aClickOnTheLockedMainWindowHandsTheKeyboardBack() {
+        QWidget mainWindow;
+        mainWindow.show();
+        auto ownedClock = std::make_unique<test::VirtualClock>();
+        auto ownedPort = std::make_unique<test::FakePort>(*ownedClock);
+        test::FakeModule owned(*ownedPort, *ownedClock);
+        test::FakePort& line = *ownedPort;
+        DeviceCommands withOwner(&mainWindow, std::move(ownedPort), std::move(ownedClock));
+        owned.onCommand['R'] = [&] { line.arrive(test::patternBytes(32768) + QByteArray(4, '\0')); };
+        bool takenBack = false;
+        auto* timer = new QTimer(&mainWindow);
+        connect(timer, &QTimer::timeout, timer, [&] {
+            auto* ok = withOwner.form().findChild<QPushButton*>(QStringLiteral("Button1"));
+            if (ok->text() != up5::OkButton() || !withOwner.form().isVisible()) return;
+            timer->stop();
+            mainWindow.activateWindow();  // the user clicks the main window while the message waits
+            static_cast<void>(
+                QTest::qWaitFor([&] { return QApplication::activeWindow() == &mainWindow; }, 500));
+            takenBack =
+                QTest::qWaitFor([&] { return QApplication::activeWindow() == &withOwner.form(); }, 2000);
+            ok->click();
+        });
+        timer->start(1);
+        QVERIFY(withOwner.readChip(QStringLiteral("COM1")));
+        QVERIFY(takenBack);
+    }
+
+    void everyTransferStartsItsProgressAtZero() {
+        const QByteArray chip = test::patternBytes(32768, 2);
+        QList<int> atCommand;
+        module->onCommand['R'] = [&] {
+            atCommand << bar()->value();
+            port->arrive(chip + QByteArray(4, '\0'));
+        };
+        for (int run = 0; run < 2; ++run) {
+            whenMessageWaits([] {});
+            QVERIFY(commands->readChip(QStringLiteral("COM1")));
+        }
+        QCOMPARE(atCommand, (QList<int>{0, 0}));
+    }
+
+    void anOperationThatThrowsFreesThePortAndTheNextCommandRuns() {
+        QList<bool> told;
+        commands->setBusyHandler([&](bool busy) { told << busy; });
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 commands->exclusive(QStringLiteral("COM1"), [this](TUP5& up5) -> bool {
+                                     up5.StartKeyReader();
+                                     form().Show();
+                                     throw std::runtime_error("a fault in a key pane");
+                                 }));
+        QVERIFY(!commands->busy());
+        QCOMPARE(told, (QList<bool>{true, false}));
+        QVERIFY(!port->IsOpen());
+        QVERIFY(!form().isVisible());
+
+        module->onCommand['R'] = [&] { port->arrive(test::patternBytes(32768) + QByteArray(4, '\0')); };
+        whenMessageWaits([] {});
+        QVERIFY(commands->readChip(QStringLiteral("COM1")));
+
+        // A poll that shows nothing does not lock the window; its end is told all the same.
+        told.clear();
+        QVERIFY(commands->exclusive(QStringLiteral("COM1"), [](TUP5&) { return true; }));
+        QCOMPARE(told, QList<bool>{false});
     }
 
     void escapeActsAsTheButton() {

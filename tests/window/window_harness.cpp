@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>

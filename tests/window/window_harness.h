@@ -23,7 +23,11 @@ namespace v5::test {
 class RecordingViewer : public TextViewer {
 public:
     QStringList opened;
-    void open(const QString& path) override { opened << path; }
+    bool open(const QString& path) override {
+        opened << path;
+        return opens;
+    }
+    bool opens = true;  // false: no editor on this machine
 };
 
 // Answers the window's compare, check and restore questions from the test, and records them.
@@ -60,8 +64,6 @@ public:
     RecordingViewer viewer;
     ScriptedPrompts prompts;
     RecordingSafetyDialogs safety;
-    // V5ivez.ini as the window finds it at start-up; none when empty.
-    QByteArray portFile;
     FakePort* port = nullptr;
     std::unique_ptr<FakeModule> module;
     // The device commands' time: their pauses, the key reader's polls.
@@ -70,6 +72,8 @@ public:
     std::function<void(MainFormSetup&)> adjustSetup;
     std::unique_ptr<QTemporaryDir> dir;
     QPointer<TV5ivezMainForm> window;
+    // What "V5ivez.ini" holds when the window starts; no file when empty.
+    QByteArray portFile;
 
     void start();
     void stop();

@@ -48,6 +48,8 @@ struct Parsed {
     bool paced = true;
     int baudRate = v5::up5::kBaudRate;
     bool quiet = false;
+    // The line stops taking the program's bytes after this many (a hanging adapter).
+    std::optional<qint64> stallAfter;
 };
 
 bool fail(const QString& message) {
@@ -138,14 +140,20 @@ bool parse(const QStringList& arguments, QCommandLineParser& parser, Parsed& par
         QStringLiteral(
             "Fault: cut the line after N bytes of a connection, as an adapter pulled out, and end."),
         QStringLiteral("N"));
+    const QCommandLineOption stall(
+        QStringLiteral("stall-after"),
+        QStringLiteral("Fault: the line stops taking the program's bytes after N of them, as a hanging "
+                       "adapter, until the simulator ends."),
+        QStringLiteral("N"));
     const QCommandLineOption corrupt(
         QStringLiteral("corrupt-write"),
         QStringLiteral(
             "Fault: the chip or the panel keeps the byte at ADDR of every write inverted (decimal, or "
             "hexadecimal with 0x)."),
         QStringLiteral("ADDR"));
-    parser.addOptions({help, chip, panel, console, key, delay, baud, unpaced, quiet, noWake, wakeByte,
-                       badStatus, truncate, notReady, readyByte, noConsole, silent, hangUp, corrupt});
+    parser.addOptions({help,      chip,      panel,  console,  key,       delay,    baud,
+                       unpaced,   quiet,     noWake, wakeByte, badStatus, truncate, notReady,
+                       readyByte, noConsole, silent, hangUp,   stall,     corrupt});
     if (!parser.parse(arguments)) return fail(parser.errorText());
     if (parser.isSet(help)) return true;
     if (!parser.positionalArguments().isEmpty())
@@ -184,6 +192,7 @@ bool parse(const QStringList& arguments, QCommandLineParser& parser, Parsed& par
     s.noConsole = parser.isSet(noConsole);
     if (parser.isSet(silent) && !parseCount(parser.value(silent), s.silentAfter)) return false;
     if (parser.isSet(hangUp) && !parseCount(parser.value(hangUp), s.hangUpAfter)) return false;
+    if (parser.isSet(stall) && !parseCount(parser.value(stall), parsed.stallAfter)) return false;
     if (parser.isSet(corrupt)) {
         bool ok = false;
         const qint64 at = parser.value(corrupt).toLongLong(&ok, 0);
@@ -206,9 +215,21 @@ int serve(v5::sim::PtyLine& line, v5::sim::ModuleSimulator& module, const Parsed
     const auto nowMs = [&] { return (monotonicNs() - startNs) / 1'000'000; };
     QByteArray outbox;  // taken from the module, not yet taken by the terminal
     bool lineBusy = false;
+    qint64 received = 0;
+    bool stalled = false;
 
     while (!stopRequested) {
+        if (parsed.stallAfter && received >= *parsed.stallAfter) {
+            // Nothing is read any more: the program's bytes pile up until its writes find no room.
+            if (!stalled && !parsed.quiet)
+                log << "v5ivez-sim: the line stalls after " << received << " bytes" << Qt::endl;
+            stalled = true;
+            const timespec pause{0, 100'000'000};
+            ::nanosleep(&pause, nullptr);
+            continue;
+        }
         const v5::sim::PtyLine::Input input = line.read();
+        received += input.bytes.size();
         if (input.failed) {
             log << "v5ivez-sim: the terminal failed" << Qt::endl;
             return 1;

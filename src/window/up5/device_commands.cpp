@@ -1,5 +1,7 @@
 #include "device_commands.h"
 
+#include <QScopeGuard>
+
 #include "com_port.h"
 #include "event_loop_clock.h"
 #include "tup5_form.h"
@@ -16,7 +18,13 @@ DeviceCommands::DeviceCommands(QWidget* owner, std::unique_ptr<Port> port, std::
       clock_(std::move(clock)),
       form_(new TUP5Form(owner)),
       ownsForm_(owner == nullptr),
-      driver_(std::make_unique<TUP5>(*port_, *form_, *clock_)) {}
+      driver_(std::make_unique<TUP5>(*port_, *form_, *clock_)) {
+    QObject::connect(form_, &TUP5Form::shown, form_, [this] {
+        if (!busy_ || locked_) return;
+        locked_ = true;
+        if (busyHandler_) busyHandler_(true);
+    });
+}
 
 DeviceCommands::~DeviceCommands() {
     // The driver closes the port and detaches from the window, which must still exist then.
@@ -30,10 +38,21 @@ bool DeviceCommands::exclusive(const QString& portName, const std::function<bool
         return false;
     }
     busy_ = true;
+    // Whatever way the operation ends, the next command may run and the window is told so.
+    const auto idle = qScopeGuard([this] {
+        busy_ = false;
+        locked_ = false;
+        if (busyHandler_) busyHandler_(false);
+    });
     driver_->SetPortName(portName);
-    const bool ok = operation(*driver_);
-    busy_ = false;
-    return ok;
+    try {
+        return operation(*driver_);
+    } catch (...) {
+        // Nobody waits for a final message now: free the port and put the progress window away.
+        driver_->Disconnect();
+        form_->Hide();
+        throw;
+    }
 }
 
 std::optional<Image::Bytes> DeviceCommands::readChip(const QString& portName) {

@@ -19,9 +19,9 @@ class Clock;
 class Port;
 class TUP5;
 
-// The device commands of the main window, one at a time. While a transfer runs the window stays usable
-// (the progress window is not modal), so a second device command could start a second connection on the
-// same port: it is refused instead, and the running transfer's window is brought to the front.
+// The device commands of the main window, one at a time. The progress window is not modal; the main window
+// locks itself through the busy handler while a transfer runs. A second device command that comes all the
+// same (a key pane's own operation) is refused, and the running transfer's window is brought to the front.
 //
 //   mnReadClick:     if (auto bytes = device.readChip(desktop.portName())) desktop.acceptReadImage(*bytes);
 //   ReadFromV5Click: if (auto bytes = device.readPanel(desktop.portName())) desktop.acceptReadImage(*bytes);
@@ -40,6 +40,11 @@ public:
     DeviceCommands& operator=(const DeviceCommands&) = delete;
 
     bool busy() const { return busy_; }
+    // Called with true once a command shows the progress window (a transfer, which nothing may disturb),
+    // and with false when any command has ended, however it ended (also by an exception): the window
+    // locks and unlocks itself here. A short exchange that shows nothing (a poll of the key reader)
+    // does not lock the window.
+    void setBusyHandler(std::function<void(bool)> handler) { busyHandler_ = std::move(handler); }
 
     // The 32768 bytes read, or nothing when the read failed, was cancelled or another command runs.
     std::optional<Image::Bytes> readChip(const QString& portName);
@@ -70,6 +75,8 @@ private:
     bool ownsForm_;
     std::unique_ptr<TUP5> driver_;
     bool busy_ = false;
+    bool locked_ = false;
+    std::function<void(bool)> busyHandler_;
 };
 
 }  // namespace v5

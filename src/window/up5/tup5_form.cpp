@@ -42,6 +42,21 @@ TUP5Form::TUP5Form(QWidget* parent)
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
     // A fixed border: the window takes the size of its contents and cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (parent) parent->installEventFilter(this);
+}
+
+bool TUP5Form::eventFilter(QObject* watched, QEvent* event) {
+    // The main window takes no input while this window shows; a click on it hands the keyboard back here,
+    // so that Enter, Space and Escape reach the button and nothing else.
+    if (watched == parentWidget() && event->type() == QEvent::ActivationChange && isVisible() &&
+        parentWidget()->isActiveWindow())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible()) Show();
+            },
+            Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TUP5Form::SetLabel(const QString& text) {
@@ -50,6 +65,8 @@ void TUP5Form::SetLabel(const QString& text) {
 
 void TUP5Form::SetProgressRange(int minimum, int maximum) {
     ProgressBar1->setRange(minimum, maximum);
+    // Every transfer starts at its beginning, not where the last one stopped.
+    ProgressBar1->setValue(minimum);
 }
 
 void TUP5Form::SetProgress(int value) {
@@ -60,6 +77,10 @@ void TUP5Form::SetProgress(int value) {
 void TUP5Form::Show() {
     show();
     raise();
+    // The keyboard belongs to the transfer's window: keys meant for it must not reach the main window.
+    activateWindow();
+    Button1->setFocus(Qt::OtherFocusReason);
+    emit shown();
 }
 
 void TUP5Form::ProcessEvents() {
@@ -69,12 +90,15 @@ void TUP5Form::ProcessEvents() {
 void TUP5Form::ShowMessage(const QString& text) {
     Button1->setText(up5::OkButton());
     Label1->setText(text);
+    // Enter acknowledges a message as Space and Escape do; during a transfer it cancels nothing.
+    Button1->setDefault(true);
     if (!Cancelled()) {
         Show();
         while (!Cancelled() && isVisible())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     Hide();
+    Button1->setDefault(false);
     Button1->setText(up5::CancelButton());
 }
 

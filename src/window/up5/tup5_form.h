@@ -11,8 +11,9 @@ class QPushButton;
 namespace v5 {
 
 // The progress window of the input module: the step or final message, a progress bar and one button,
-// "Cancel" while a transfer runs and "OK" while a final message waits. Not modal: the main window stays
-// usable during a transfer. Created once and reused.
+// "Cancel" while a transfer runs and "OK" while a final message waits. Not modal (the main window locks
+// itself meanwhile); it takes the keyboard when it shows, and Enter, Space or Escape acknowledge a final
+// message. Created once and reused.
 class TUP5Form : public QDialog, public TransferUi {
     Q_OBJECT
 
@@ -27,10 +28,15 @@ public:
     void ProcessEvents() override;
     void ShowMessage(const QString& text) override;
 
+signals:
+    // The window shows for a transfer or its message.
+    void shown();
+
 protected:
     // Escape and the system's close command act as the button: the window has no other way out.
     void reject() override { Button1Click(); }
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLabel* Label1;
