@@ -118,7 +118,9 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     desktop_->FormCreate();
-    refreshSystemPorts();  // the port the port file named is one of the session's
+    // The port the port file named is one of the session's; the system's own ports are looked up when
+    // the menu opens, since walking the system's serial devices is most of a cold start.
+    refreshSystemPorts(SystemPorts::SessionOnly);
     render();
 }
 
@@ -250,7 +252,6 @@ void TV5ivezMainForm::buildMenu() {
         comItems_.at(static_cast<std::size_t>(n - 1)) = item;
     }
     systemPortsSeparator_ = comMenu_->addSeparator();
-    refreshSystemPorts();
 
     QMenu* file = addMenu(bar, "mnEEPROM", QStringLiteral("Файл настроек"));
     connect(file, &QMenu::aboutToShow, this, [this] { act([this] { desktop_->mnEEPROMClick(); }); });
@@ -356,10 +357,11 @@ void TV5ivezMainForm::buildSlotMenu() {
     addItem(pmSlots_, "N28", Desktop::deleteItem(), [this] { desktop_->miClick(Desktop::deleteItem()); });
 }
 
-void TV5ivezMainForm::refreshSystemPorts() {
+void TV5ivezMainForm::refreshSystemPorts(SystemPorts which) {
     QStringList wanted;
-    for (const QString& port : systemPorts_ ? systemPorts_() : QStringList())
-        if (isSystemPortName(port)) wanted << port;
+    if (which == SystemPorts::All && systemPorts_)
+        for (const QString& port : systemPorts_())
+            if (isSystemPortName(port)) wanted << port;
     // A port the port file named or the user chose stays offered for the session, even while its adapter
     // is unplugged or another port is chosen (the simulator's terminal is not among the system's ports).
     if (!desktop_->checkedSystemPort().isEmpty() && !sessionPorts_.contains(desktop_->checkedSystemPort()))

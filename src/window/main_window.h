@@ -81,7 +81,8 @@ private:
     void addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix, int count);
     void buildSlotMenu();
     void fitMenuBar();
-    void refreshSystemPorts();
+    enum class SystemPorts { All, SessionOnly };
+    void refreshSystemPorts(SystemPorts which = SystemPorts::All);
     // Items that a pane model answers run its command; items nobody answers yet are disabled.
     void wirePaneCommands();
     void enableModuleItems(QMenu* menu);

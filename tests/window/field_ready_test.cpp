@@ -72,6 +72,7 @@ private slots:
     // --- Nothing disturbs a running transfer ---
 
     void everyCommandIsRefusedWhileATransferRuns() {
+        h_.openMenu(QStringLiteral("ComSelect"));  // the system's ports are listed once the menu has opened
         h_.action(QStringLiteral("mExt"))->trigger();
         QVERIFY(find<QGroupBox>(QStringLiteral("gbExt"))->isVisible());
         const QString elsewhere = h_.dir->filePath(QStringLiteral("other.v5"));
