@@ -411,7 +411,7 @@ void TV5ivezMainForm::ReadFromV5Click() {
 
 void TV5ivezMainForm::mnWriteClick() {
     if (!checkedBeforeWrite()) return;
-    device_->writeChip(desktop_->portName(), desktop_->image());
+    if (device_->writeChip(desktop_->portName(), desktop_->image())) desktop_->markSaved();
 }
 
 // Before the blocks go out, the panel's memory is kept under backups/ in the work folder, and afterwards

@@ -142,6 +142,7 @@ private slots:
         h_.action(QStringLiteral("mnWrite"))->trigger();
         QCOMPARE(h_.safety.questions.size(), std::size_t{2});
         QCOMPARE(message, up5::WriteChipDone());
+        QVERIFY(!desktop().hasUnsavedChanges());  // the chip holds what the window shows
     }
 
     void panelWriteKeepsABackupBeforeTheFirstBlock() {
