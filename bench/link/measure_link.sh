@@ -2,14 +2,15 @@
 # Measures the device transfers through v5ivez-sim paced like a 115200-baud line:
 #   - chip read: median of RUNS reads against 2.90 s (32772 bytes on the wire plus the 55 ms wake-up);
 #   - chip write and panel write: one run each against the sum of their fixed pauses plus the wire time;
+#   - panel write with its backup read before and its check read after, against the bare panel write;
 #   - the longest stretch without event processing during any of them (what a window would feel).
 # Not a test: run it by hand on a quiet machine.
 #   bench/link/measure_link.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-7}
-cli=$build/bin/v5ivez-cli
-sim=$build/bin/v5ivez-sim
+cli=$(realpath "$build/bin/v5ivez-cli")
+sim=$(realpath "$build/bin/v5ivez-sim")
 [ -x "$cli" ] && [ -x "$sim" ] || { echo "build v5ivez-cli and v5ivez-sim in $build first" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -63,7 +64,16 @@ read -r s g < <(measure write-chip "$work/image.v5"); gaps+=("$g")
 report_write "chip write" "$s" "$(awk 'BEGIN { print 0.055 + 0.020 + 512 * 0.050 }')" 5 32769
 
 # Wake-up, one 20 ms poll before the ready byte is there, 192 blocks each followed by 100 ms.
-read -r s g < <(measure write-panel "$work/image.v5"); gaps+=("$g")
+read -r s g < <(measure write-panel --no-backup --no-verify "$work/image.v5"); gaps+=("$g")
 report_write "panel write" "$s" "$(awk 'BEGIN { print 0.055 + 0.020 + 192 * 0.100 }')" 2 12289
+bare=$s
+
+# The same write with a panel read before it (the backup, saved under backups/ in a scratch folder) and
+# one after it (the check): each read is 32768 bytes on the wire, polled every 100 ms.
+read -r s g < <(cd "$work" && measure write-panel "$work/image.v5"); gaps+=("$g")
+awk -v s="$s" -v bare="$bare" -v b="$byte_s" 'BEGIN {
+    read = 0.055 + 32768 * b
+    printf "panel write with backup and check: %.3f s\n  bare write %.3f s: ratio %.4f; two reads add %.3f s, each at least %.3f s on the wire\n",
+        s, bare, s / bare, s - bare, read }'
 
 printf 'longest stretch without event processing: %s ms\n' "$(printf '%s\n' "${gaps[@]}" | sort -n | tail -n 1)"

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "compare_commands.h"
 #include "device_commands.h"
 #include "key_commands.h"
 #include "report_commands.h"
@@ -12,6 +13,8 @@ constexpr Command kCommands[] = {
     {"report", "write the configuration report (report.txt) of a settings file", reportCommand},
     {"archive", "write the event archive (arj.txt) held in a settings file", archiveCommand},
     {"info", "summarise a settings file", infoCommand},
+    {"diff", "list what differs between two settings files, field by field", diffCommand},
+    {"check", "list the mistakes of a settings file with their severity", checkCommand},
     {"keys", "list the keys of a settings file as the program's key list shows them", keysCommand},
     {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},
     {"write-chip", "write a settings file to the 24C256 chip through the input module", writeChipCommand},

@@ -9,11 +9,15 @@
 #include <unistd.h>
 #endif
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 
+#include "backup_file.h"
 #include "com_port.h"
 #include "event_loop_clock.h"
 #include "image.h"
+#include "panel_write.h"
 #include "settings_file.h"
 #include "terminal_progress.h"
 #include "up5.h"
@@ -36,12 +40,20 @@ struct Arguments {
     QString port;
     QString file;
     bool stats = false;
+    PanelWriteSteps steps;  // write-panel only
 };
+
+bool isPanelWrite(const DeviceCommand& c) {
+    return c.target == Target::Panel && c.direction == Direction::Write;
+}
 
 void printHelp(const DeviceCommand& c, QTextStream& to) {
     const QString name = QString::fromLatin1(c.name);
     if (c.direction == Direction::Read)
         to << "Usage: v5ivez-cli " << name << " --port DEV -o OUT.v5 [--stats]\n\n";
+    else if (isPanelWrite(c))
+        to << "Usage: v5ivez-cli " << name
+           << " --port DEV IMAGE.v5 [--no-backup] [--no-verify] [--stats]\n\n";
     else
         to << "Usage: v5ivez-cli " << name << " --port DEV IMAGE.v5 [--stats]\n\n";
     to << QString::fromUtf8(c.what) << "\n\n"
@@ -53,6 +65,12 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
               "                  read; its folder is checked first. - or /dev/stdout: standard output\n";
     else
         to << "  IMAGE.v5        the settings file to send\n";
+    if (isPanelWrite(c))
+        to << "  --no-backup     do not read the panel first; by default its memory is saved as\n"
+              "                  backups/YYYY-MM-DD_hh-mm-ss_panel.v5 in the current folder, and nothing is\n"
+              "                  written when that fails\n"
+              "  --no-verify     do not read the panel back; by default the configuration area it holds\n"
+              "                  after the write is compared with what was sent\n";
     to << "  --stats         report the transfer's duration and the longest stretch without event\n"
           "                  processing\n"
           "  --              ends the options\n\n"
@@ -105,6 +123,10 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
         given << name;
         if (a == QStringLiteral("--stats")) {
             parsed.stats = true;
+        } else if (isPanelWrite(c) && a == QStringLiteral("--no-backup")) {
+            parsed.steps.backup = false;
+        } else if (isPanelWrite(c) && a == QStringLiteral("--no-verify")) {
+            parsed.steps.verify = false;
         } else if (isPort) {
             const auto v = value(QStringLiteral("--port"));
             if (!v || v->isEmpty())
@@ -134,6 +156,24 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
         parsed.file = positional.first();
     }
     return parsed;
+}
+
+// The panel write with its backup and check; a check that finds the panel holding something else fails
+// the command.
+bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, PanelWriteSteps steps, Io& io) {
+    const PanelWriteResult result =
+        writePanelChecked(up5, progress, image, steps, [](const Image::Bytes& panel) {
+            const BackupWrite backup =
+                writePanelBackup(QDir::currentPath(), panel, QDateTime::currentDateTime());
+            return BackupSaveResult{backup.path,
+                                    backup.error ? std::optional(backup.error->detail) : std::nullopt};
+        });
+    // After a cancel no message tells where the copy went.
+    if (!result.backupPath.isEmpty() && TerminalProgress::interrupted())
+        io.err << "v5ivez-cli write-panel: the panel's memory before the write is in " << result.backupPath
+               << '\n';
+    return result.written && result.verify != PanelWriteResult::Verify::Failed &&
+           result.verify != PanelWriteResult::Verify::NotRead;
 }
 
 int run(const DeviceCommand& c, const QStringList& args, Io& io) {
@@ -181,7 +221,11 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
             ok = c.direction == Direction::Read ? up5.ReadChip(image) : up5.WriteChip(image);
             break;
         case Target::Panel:
-            ok = c.direction == Direction::Read ? up5.ReadPanel(image) : up5.WritePanel(image);
+            if (c.direction == Direction::Read) {
+                ok = up5.ReadPanel(image);
+                break;
+            }
+            ok = writePanel(up5, progress, image, a->steps, io);
             break;
     }
     const double seconds = static_cast<double>(elapsed.nsecsElapsed()) / 1e9;

@@ -7,17 +7,20 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include "configuration_counts.h"
+#include "configuration.h"
 #include "desktop.h"
 #include "event_archive.h"
 #include "ext_pane.h"
 #include "install_panes.h"
 #include "report_actions.h"
+#include "settings_argument.h"
 #include "settings_file.h"
 #include "slots.h"
 #include "text_encoding.h"
 
 namespace v5::cli {
+
+using config::Configuration;
 
 namespace {
 
@@ -48,14 +51,11 @@ struct LoadedDesktop {
 // rebuilt from the file's slot table and the pane reset (with the orphan sweep) runs. The access
 // code is not compared: the command line has no current configuration to protect.
 std::unique_ptr<LoadedDesktop> load(const QString& path, Io& io) {
-    const SettingsRead read = readSettingsFile(path);
-    if (!read.bytes) {
-        io.err << "v5ivez-cli: cannot read the settings file " << path << ": " << read.error.detail << '\n';
-        return nullptr;
-    }
+    const std::optional<Image::Bytes> bytes = readSettingsArgument(path, io);
+    if (!bytes) return nullptr;
     auto loaded = std::make_unique<LoadedDesktop>(io.err);
     installPanes(loaded->desktop);
-    loaded->desktop.acceptReadImage(*read.bytes);
+    loaded->desktop.acceptReadImage(*bytes);
     return loaded;
 }
 
@@ -178,12 +178,13 @@ void describe(const Image& image, const QString& path, QTextStream& out) {
             out << prefix << entry[1] + 1;
     }
     out << (anyModule ? "\n" : " none\n");
-    out << "Keys: " << keyCount(image) << '\n'
-        << "Zones: " << zonaCount(image) << '\n'
-        << "Partitions: " << razdelCount(image) << '\n'
-        << "Pass-through zones: " << passThroughCount(image) << '\n'
-        << "Relays in use: " << relaysInUse(image) << '\n'
-        << "Indicators in use: " << indicatorsInUse(image) << '\n';
+    const Configuration c = Configuration::decode(image);
+    out << "Keys: " << c.keysInUse() << '\n'
+        << "Zones: " << c.zonesInUse() << '\n'
+        << "Partitions: " << c.razdelsInUse() << '\n'
+        << "Pass-through zones: " << c.passThroughInUse() << '\n'
+        << "Relays in use: " << c.relaysInUse() << '\n'
+        << "Indicators in use: " << c.indicatorsInUse() << '\n';
     // The four digits are the nibbles of the word.
     out << "Access code: "
         << QStringLiteral("%1").arg(image.wordLE(map::AccessCode.offset), 4, 16, QLatin1Char('0')).toUpper()

@@ -1,5 +1,6 @@
 #include "loop_record.h"
 
+#include "configuration.h"
 #include "group_texts.h"
 
 namespace v5 {
@@ -11,28 +12,23 @@ constexpr std::array<std::uint8_t, 5> kTypeCodes{1, 0, 2, 3, 0};
 constexpr std::array<LoopType, 4> kTypeOfCode{LoopType::Guard, LoopType::Fire, LoopType::Alarm,
                                               LoopType::Control};
 
-bool bit(std::uint8_t byte, int n) {
-    return (byte >> n) & 1U;
-}
-std::uint8_t field(std::uint8_t byte, int low) {
-    return (byte >> low) & 0x3U;
-}
-
 }  // namespace
 
+// The fields as the configuration model reads them, in the pane's terms.
 LoopValues decodeLoop(const LoopRecord& r) {
+    const config::LoopRecord loop{r};
     LoopValues v;
-    v.type = bit(r[2], 5) ? LoopType::Off : kTypeOfCode.at(field(r[1], 4));
-    v[LoopControl::Reaction] = field(r[0], 6);
-    v[LoopControl::Delay] = field(r[0], 4);
-    v[LoopControl::Confirmation] = field(r[0], 2);
-    v[LoopControl::Limit] = bit(r[0], 1);
-    v[LoopControl::Sound] = bit(r[0], 0);
-    v[LoopControl::Round] = bit(r[1], 3);
-    v[LoopControl::Verification] = bit(r[1], 1);
-    v[LoopControl::Tamper] = bit(r[1], 0);
-    v[LoopControl::Paired] = bit(r[2], 6);
-    v[LoopControl::Selection] = bit(r[2], 7) ? 2 : (bit(r[1], 2) ? 1 : 0);
+    v.type = loop.disabled() ? LoopType::Off : kTypeOfCode.at(static_cast<std::size_t>(loop.type()));
+    v[LoopControl::Reaction] = loop.reactionCode();
+    v[LoopControl::Delay] = loop.delayCode();
+    v[LoopControl::Confirmation] = loop.confirmationCode();
+    v[LoopControl::Limit] = loop.triggerLimit();
+    v[LoopControl::Sound] = loop.soundConfirmation();
+    v[LoopControl::Round] = loop.roundTheClock();
+    v[LoopControl::Verification] = loop.verification();
+    v[LoopControl::Tamper] = loop.tamperControl();
+    v[LoopControl::Paired] = loop.paired();
+    v[LoopControl::Selection] = static_cast<int>(loop.triggerSelection());
     return v;
 }
 

@@ -6,7 +6,6 @@
 
 #include "messages.h"
 #include "orphan_sweep.h"
-#include "port_file.h"
 #include "settings_file.h"
 
 namespace v5 {
@@ -49,6 +48,8 @@ void Desktop::FormCreate() {
         reportPortFileError(file.error);
         return;
     }
+    portFileContent_ = file.content;
+    settings_ = parsePortFileSettings(file.content);
     const PortFileChoice choice = parsePortFile(file.content);
     if (choice.comNumber != 0)
         COM_Click(choice.comNumber);
@@ -66,7 +67,8 @@ void Desktop::COM_Click(int number) {
     COM_unchecked();
     portName_ = QStringLiteral("COM") + QString::number(number);
     checkedCom_ = number;
-    reportPortFileError(writePortFile(workFolder_, QByteArray(1, static_cast<char>('0' + number))));
+    portFileContent_ = withPortLine(portFileContent_, QByteArray(1, static_cast<char>('0' + number)));
+    reportPortFileError(writePortFile(workFolder_, portFileContent_));
 }
 
 void Desktop::chooseSystemPort(const QString& name) {
@@ -74,7 +76,8 @@ void Desktop::chooseSystemPort(const QString& name) {
     COM_unchecked();
     portName_ = name;
     checkedSystemPort_ = name;
-    reportPortFileError(writePortFile(workFolder_, name.toUtf8()));
+    portFileContent_ = withPortLine(portFileContent_, name.toUtf8());
+    reportPortFileError(writePortFile(workFolder_, portFileContent_));
 }
 
 void Desktop::reportPortFileError(const std::optional<FileError>& error) {
@@ -86,24 +89,34 @@ void Desktop::rebuildCaptions() {
     captions_.bntSlotsUpdate(image_);
 }
 
+bool Desktop::loadSettingsFile(const QString& path) {
+    const SettingsRead read = readSettingsFile(path);
+    if (!read.bytes) {
+        prompts_.message(read.error.message);
+        return false;
+    }
+    if (accessCodeOf(*read.bytes) != image_.wordLE(kAccessCodeOffset)) {
+        prompts_.message(msg::WrongAccessCode());
+        return false;
+    }
+    image_.assign(*read.bytes);
+    windowCaption_ = QFileInfo(path).absoluteFilePath();
+    return true;
+}
+
 void Desktop::mnLoadClick() {
     const std::optional<QString> path = prompts_.openFileName(msg::SettingsFilter());
-    if (path) {
-        const SettingsRead read = readSettingsFile(*path);
-        if (!read.bytes) {
-            prompts_.message(read.error.message);
-            return;
-        }
-        if (accessCodeOf(*read.bytes) != image_.wordLE(kAccessCodeOffset)) {
-            prompts_.message(msg::WrongAccessCode());
-            return;
-        }
-        image_.assign(*read.bytes);
-        windowCaption_ = QFileInfo(*path).absoluteFilePath();
-    }
+    if (path && !loadSettingsFile(*path)) return;
     rebuildCaptions();
     ClearDesktop();
     if (path) markSaved();
+}
+
+void Desktop::restoreBackup(const QString& path) {
+    if (!loadSettingsFile(path)) return;
+    rebuildCaptions();
+    ClearDesktop();
+    markSaved();  // the image is the backup file's
 }
 
 void Desktop::mnSaveClick() {

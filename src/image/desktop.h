@@ -8,6 +8,7 @@
 #include "image.h"
 #include "loop_grid.h"
 #include "pane.h"
+#include "port_file.h"
 #include "settings_file.h"
 #include "slots.h"
 #include "user_prompts.h"
@@ -79,12 +80,17 @@ public:
     void COM_Click(int number);
     void chooseSystemPort(const QString& name);
     void COM_unchecked();
+    // The settings that follow the port in V5ivez.ini, as read at start-up.
+    const PortFileSettings& settings() const { return settings_; }
 
     // Opening the "COM-порт" and "Файл настроек" menus.
     void ComSelectClick() { ClearDesktop(); }
     void mnEEPROMClick() { ClearDesktop(); }
     void mnLoadClick();
     void mnSaveClick();
+    // "Восстановить из резервной копии…": a backup read as a settings file (the access code is compared
+    // as for any file), so that it can be written back.
+    void restoreBackup(const QString& path);
 
     // A whole image read from the panel or the chip replaces the image.
     void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes);
@@ -115,6 +121,8 @@ public:
 
 private:
     void rebuildCaptions();
+    // Reads a settings file into the image; false after telling the user why not.
+    bool loadSettingsFile(const QString& path);
     // The image as the orphan sweep of the next pane reset leaves it.
     Image swept() const;
     void reportPortFileError(const std::optional<FileError>& error);
@@ -134,6 +142,8 @@ private:
     QString portName_;
     int checkedCom_ = 0;
     QString checkedSystemPort_;
+    QByteArray portFileContent_;  // rewritten with each port choice, its settings lines kept
+    PortFileSettings settings_;
     int currentSlot_ = 0;
     int focusedSlot_ = 0;
 };

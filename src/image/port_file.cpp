@@ -42,6 +42,23 @@ bool isSystemPortName(const QString& name) {
     return pattern.match(name).hasMatch();
 }
 
+namespace {
+// Where the first line ends (its line end excluded).
+qsizetype firstLineEnd(const QByteArray& content) {
+    qsizetype end = 0;
+    while (end < content.size() && content[end] != '\n' && content[end] != '\r')
+        ++end;
+    return end;
+}
+
+std::optional<bool> switchValue(const QByteArray& value) {
+    const QByteArray v = value.trimmed().toLower();
+    if (v == "1" || v == "yes" || v == "on") return true;
+    if (v == "0" || v == "no" || v == "off") return false;
+    return std::nullopt;
+}
+}  // namespace
+
 PortFileChoice parsePortFile(const QByteArray& content) {
     PortFileChoice choice;
     if (content.isEmpty()) return choice;
@@ -49,9 +66,28 @@ PortFileChoice parsePortFile(const QByteArray& content) {
         choice.comNumber = content[0] - '0';
         return choice;
     }
-    const QString name = QString::fromUtf8(content);
+    const QString name = QString::fromUtf8(content.left(firstLineEnd(content)));
     if (isSystemPortName(name)) choice.deviceName = name;
     return choice;
+}
+
+PortFileSettings parsePortFileSettings(const QByteArray& content) {
+    PortFileSettings settings;
+    const QList<QByteArray> lines = content.mid(firstLineEnd(content)).split('\n');
+    for (const QByteArray& line : lines) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0) continue;
+        const QByteArray name = line.left(equals).trimmed().toLower();
+        const std::optional<bool> value = switchValue(line.mid(equals + 1));
+        if (!value) continue;
+        if (name == "backup") settings.backupBeforePanelWrite = *value;
+        if (name == "verify") settings.verifyPanelWrite = *value;
+    }
+    return settings;
+}
+
+QByteArray withPortLine(const QByteArray& content, const QByteArray& port) {
+    return port + content.mid(firstLineEnd(content));
 }
 
 }  // namespace v5

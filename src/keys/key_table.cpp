@@ -10,8 +10,6 @@ namespace v5 {
 
 namespace {
 
-constexpr std::uint8_t kKeyFamily = 0x01;
-
 // The list line formats; every line is 22 characters from the code on, so the columns stay aligned.
 constexpr char kZonaLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x   зона  %.3d       %.3d";
 constexpr char kRazdelLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x  раздел %.3d       %.3d";
@@ -38,24 +36,6 @@ constexpr ConsoleRun kConsoleRuns[] = {
 };
 
 }  // namespace
-
-std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes) {
-    std::uint8_t crc = 0;
-    for (const std::uint8_t byte : bytes)
-        for (int bit = 0; bit < 8; ++bit) {
-            const bool mix = ((byte >> bit) ^ crc) & 1U;
-            crc = static_cast<std::uint8_t>(crc >> 1);
-            if (mix) crc ^= 0x8C;
-        }
-    return crc;
-}
-
-std::uint8_t keyCheckByte(const KeyCode& code) {
-    if (isZeroCode(code)) return 0;
-    std::array<std::uint8_t, 1 + kKeyCodeBytes> rom{kKeyFamily};
-    std::copy(code.begin(), code.end(), rom.begin() + 1);
-    return oneWireCrc8(rom);
-}
 
 void SetCRC(Image& image, std::size_t record) {
     image.record(map::KeyCheck, record)[0] = keyCheckByte(keyCode(image, record));

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include "configuration.h"
 #include "device_link.h"
 #include "image.h"
 
@@ -16,7 +17,8 @@ namespace v5 {
 
 // The six code bytes of a key record: ROM bytes 1..6 of the key, least significant first.
 inline constexpr std::size_t kKeyCodeBytes = 6;
-using KeyCode = std::array<std::uint8_t, kKeyCodeBytes>;
+using KeyCode = config::KeyCode;
+static_assert(std::tuple_size_v<KeyCode> == kKeyCodeBytes);
 using KeyRom = std::array<std::uint8_t, kKeyRomSize>;
 
 // Byte 6 of a key record, beside the zone (0x00..0x3F) and partition (0x40..0x5F) indices.
@@ -29,10 +31,10 @@ inline constexpr std::uint8_t kFirstNonGroupDisplay = 0x80;  // 0x40..0x7F all r
 inline constexpr std::size_t kAssignmentByte = 6;
 inline constexpr std::size_t kTarniaByte = 7;
 
-// The Dallas/Maxim 1-Wire CRC-8 (x^8 + x^5 + x^4 + 1, least significant bit first).
-std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes);
-// The eighth ROM byte of a key of family 0x01 with this code; 0 for the all-zero code of a free record.
-std::uint8_t keyCheckByte(const KeyCode& code);
+// The 1-Wire CRC-8 and the check byte of a code (the eighth ROM byte of a key of family 0x01; 0 for the
+// all-zero code of a free record), as the configuration model defines them.
+using config::keyCheckByte;
+using config::oneWireCrc8;
 void SetCRC(Image& image, std::size_t record);
 
 KeyCode keyCode(const Image& image, std::size_t record);

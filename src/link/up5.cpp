@@ -62,14 +62,16 @@ bool TUP5::ReadStatus() {
 }
 
 void TUP5::Begin(const QString& label, int minimum, int maximum) {
-    ui_.SetLabel(label);
+    lastMessage_.clear();
+    Label(label);
     ui_.ClearCancel();
     ui_.Show();
     ui_.SetProgressRange(minimum, maximum);
 }
 
 void TUP5::Finish(const QString& message) {
-    ui_.ShowMessage(message);
+    lastMessage_ = message;
+    if (!deferMessages_) ui_.ShowMessage(message);
     Disconnect();
 }
 
@@ -129,12 +131,12 @@ bool TUP5::WriteChip(std::span<const std::uint8_t, up5::kImageBytes> image) {
     Begin(up5::WriteChip(), 0, static_cast<int>(up5::kChipBlocks) - 1);
     buffer_.assign(image.begin(), image.end());
     if (!Connect(up5::kWriteChip)) return false;
-    ui_.SetLabel(up5::WriteChipWriting());
+    Label(up5::WriteChipWriting());
     clock_.Sleep(up5::kWriteChipSettleMs);
     if (!WriteBlocks(buffer_, up5::kWriteChipBlockMs))
         return ui_.Cancelled() ? Abandon() : Fail(up5::WriteChipError());
 
-    ui_.SetLabel(up5::WriteChipChecking());
+    Label(up5::WriteChipChecking());
     for (int poll = 0; poll < up5::kWriteChipCheckPolls; ++poll) {
         if (port_.InputCount() > static_cast<qint64>(up5::kStatusSize - 1) && ReadStatus()) {
             Finish(up5::WriteChipDone());
@@ -180,7 +182,7 @@ bool TUP5::WritePanel(std::span<const std::uint8_t, up5::kImageBytes> image) {
         if (port_.InputCount() > 0) {
             std::uint8_t ready = 0;
             if (!ReadByte(ready) || ready != up5::kPanelReady) break;
-            ui_.SetLabel(up5::WritePanelWriting());
+            Label(up5::WritePanelWriting());
             if (!WriteBlocks(buffer_, up5::kWritePanelBlockMs))
                 return ui_.Cancelled() ? Abandon() : Fail(up5::WritePanelError());
             Finish(up5::WritePanelDone());
@@ -206,7 +208,7 @@ bool TUP5::ReadKeyCode(std::span<std::uint8_t, up5::kKeyCodeSize> code) {
 }
 
 bool TUP5::ReadConsoleKeys(std::span<std::uint8_t, up5::kConsoleBlockSize> keys) {
-    ui_.SetLabel(up5::ConsolePrompt());
+    Label(up5::ConsolePrompt());
     ui_.ClearCancel();
     ui_.Show();
     if (!Connect(up5::kConsoleKeys)) return false;

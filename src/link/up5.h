@@ -47,8 +47,17 @@ public:
 
     bool ReadConsoleKeys(std::span<std::uint8_t, up5::kConsoleBlockSize> keys);
 
+    // For commands made of several transfers (a backup read, the write, the read that verifies it),
+    // which end with one message of their own: while set, a transfer keeps its final message for the
+    // caller (LastMessage) instead of showing it and waiting for "OK", and every label it shows starts
+    // with the step prefix. The port is closed at the end of each transfer either way.
+    void SetMessagesDeferred(bool deferred) { deferMessages_ = deferred; }
+    void SetStepPrefix(const QString& prefix) { stepPrefix_ = prefix; }
+    const QString& LastMessage() const { return lastMessage_; }
+
 private:
     void Begin(const QString& label, int minimum, int maximum);
+    void Label(const QString& text) { ui_.SetLabel(stepPrefix_ + text); }
     // The final message, acknowledged by the user; then the port is closed.
     void Finish(const QString& message);
     bool Fail(const QString& message);
@@ -63,6 +72,9 @@ private:
     bool connected_ = false;
     std::array<std::uint8_t, up5::kStatusSize> reply_{};
     std::vector<std::uint8_t> buffer_;  // a read lands here first; a write sends from here
+    bool deferMessages_ = false;
+    QString stepPrefix_;
+    QString lastMessage_;
 };
 
 }  // namespace v5

@@ -72,6 +72,36 @@ inline QString WritePanelError() {
     return QStringLiteral("запись прошивки Вистан-5 - ошибка");
 }
 
+// A panel write with its backup before and its check after: the step prefixes of the labels and
+// the lines of the one final message.
+inline QString BackupStep() {
+    return QStringLiteral("резервная копия: ");
+}
+inline QString VerifyStep() {
+    return QStringLiteral("проверка записи: ");
+}
+inline QString BackupSaved(const QString& path) {
+    return QStringLiteral("резервная копия: %1").arg(path);
+}
+inline QString BackupNotRead() {
+    return QStringLiteral("запись не начата: прибор не прочитан для резервной копии");
+}
+inline QString BackupNotSaved(const QString& reason) {
+    return QStringLiteral("запись не начата: резервная копия не сохранена (%1)").arg(reason);
+}
+inline QString VerifyDone() {
+    return QStringLiteral("проверка записи - успешно");
+}
+inline QString VerifyNotRead() {
+    return QStringLiteral("проверка записи - ошибка: прибор не прочитан после записи");
+}
+inline QString VerifyFailed() {
+    return QStringLiteral("проверка записи - ошибка, в приборе не то, что записано (записано → в приборе):");
+}
+inline QString MoreDifferences(qsizetype count) {
+    return QStringLiteral("... и ещё %1").arg(count);
+}
+
 inline QString ConsolePrompt() {
     return QStringLiteral("На КН-4 нажмите RST, введите код пульта, F9 ВВОД");
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "configuration.h"
 #include "image.h"
 
 namespace v5 {
@@ -12,8 +13,9 @@ namespace v5 {
 // The records of the output tables: relays, indicators, communication modules and sounders. The panes
 // and the tests reach their bytes through these, never through offsets of their own.
 
-// The ten values a relay run time or a sounder duration can take, in item order.
-inline constexpr std::array<std::uint8_t, 10> kDurationValues{0, 1, 5, 10, 30, 60, 120, 180, 240, 255};
+// The ten values a relay run time or a sounder duration can take, in item order (as the configuration
+// model reads them).
+inline constexpr const auto& kDurationValues = config::kDurationCodes;
 // The item that shows a stored value: the first whose value is not smaller. 255 ends the list, so
 // every byte has one.
 int durationItem(std::uint8_t value);
@@ -24,8 +26,8 @@ inline constexpr std::size_t kMode = 0;
 inline constexpr std::size_t kMask = 1;
 inline constexpr std::size_t kRunTime = 9;
 inline constexpr std::uint8_t kModeBits = 0x0F;
-inline constexpr std::uint8_t kInternalTamper = 0x40;  // "Контроль тампера ГБ-5"
-inline constexpr std::uint8_t kExternalTamper = 0x80;  // "Контроль тампера ВТ-5"
+inline constexpr std::uint8_t kInternalTamper = config::kRelayTamperGB5;
+inline constexpr std::uint8_t kExternalTamper = config::kRelayTamperVT5;
 }  // namespace relay
 LoopMask relayMask(const Image& image, int index);
 void setRelayMask(Image& image, int index, LoopMask mask);
@@ -38,7 +40,7 @@ std::optional<std::size_t> indicatorOffset(int index);
 namespace line {
 inline constexpr std::size_t kLoopModules = 0;
 inline constexpr std::size_t kAddress = 1;
-inline constexpr std::uint8_t kSharedAddress = 254;  // such a module never blocks the others
+inline constexpr std::uint8_t kSharedAddress = config::kSharedLineAddress;  // never blocks the others
 }  // namespace line
 
 // Sounder record j (0..3): loop mask, three duration codes, option bits.

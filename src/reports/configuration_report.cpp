@@ -1,26 +1,22 @@
 #include "configuration_report.h"
 
-#include <array>
+#include <algorithm>
 #include <utility>
 
-#include "configuration_counts.h"
+#include "configuration.h"
 #include "correct_string.h"
 #include "format_text.h"
 #include "report_texts.h"
-#include "slots.h"
-#include "tables.h"
 
 namespace v5 {
+
+using namespace config;
 
 namespace {
 
 namespace rt = report_text;
 
-constexpr std::uint8_t kMonterKey = 0xFA;
-constexpr std::uint8_t kGZKey = 0xFB;
-constexpr std::uint8_t kUnassigned = 0xFF;
-constexpr std::uint8_t kNoTimeLimit = 255;
-constexpr int kSzoRelayRecord = 3;
+constexpr auto kSzoRelayRecord = static_cast<std::size_t>(SounderOutput::SzoRelay);
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -36,22 +32,13 @@ QString loopList(LoopMask mask) {
     return out;
 }
 
-QString modeName(std::uint8_t modeByte) {
-    return text(rt::kReleMode[modeByte & 0x0F]);
-}
-
-LoopMask relayMask(const Image& image, std::size_t index) {
-    return image.loopMask(map::Relays.at(index) + 1);  // byte 0 is the mode byte
+QString modeName(const Relay& relay) {
+    return text(rt::kReleMode[static_cast<std::size_t>(relay.modeCode())]);
 }
 
 class ReportBuilder {
 public:
-    explicit ReportBuilder(const Image& image) : image_(image) {
-        for (std::size_t i = 0; i < 64; ++i) {
-            relayMasks_[i] = relayMask(image, i);
-            indicatorMasks_[i] = image.loopMask(map::Indicators.at(i));
-        }
-    }
+    explicit ReportBuilder(const Image& image) : c_(Configuration::decode(image)) {}
 
     QStringList build() {
         keys();
@@ -69,103 +56,105 @@ public:
 
 private:
     void keys() {
-        const int count = keyCount(image_);
+        const int count = c_.keysInUse();
         if (count == 0) {
             lines_ << text(rt::kNoKeys);
             return;
         }
         lines_ << formatText(rt::kKeyCount, count) << separator();
-        for (std::size_t i = 0; i < map::KeyRecords.count; ++i) {
-            if (KeyEmpty(image_, i)) continue;
-            const auto k = image_.record(map::KeyRecords, i);
-            const int index = static_cast<int>(i);
-            const std::uint8_t a = k[6];
-            const int number = k[7] + 1;
+        for (std::size_t i = 0; i < c_.keys.size(); ++i) {
+            const Key& key = c_.keys[i];
+            if (key.isFree()) continue;
+            const auto& k = key.code;
+            const int index = static_cast<int>(i);  // the report counts records from 000
+            const int n = key.spiNumber();
+            const int group = key.assignment.number();
             // The code is printed most significant byte first; a key with an assignment outside
             // the known values still counts above but gets no line.
-            if (a <= 0x3F)
-                lines_ << formatText(rt::kKeyZona, index, k[5], k[4], k[3], k[2], k[1], k[0], a + 1, number);
-            else if (a <= 0x7F)
-                lines_ << formatText(rt::kKeyRazdel, index, k[5], k[4], k[3], k[2], k[1], k[0], a - 0x3F,
-                                     number);
-            else if (a == kMonterKey)
-                lines_ << formatText(rt::kKeyMonter, index, k[5], k[4], k[3], k[2], k[1], k[0], number);
-            else if (a == kGZKey)
-                lines_ << formatText(rt::kKeyGZ, index, k[5], k[4], k[3], k[2], k[1], k[0], number);
-            else if (a == kUnassigned)
-                lines_ << formatText(rt::kKeyUnassigned, index, k[5], k[4], k[3], k[2], k[1], k[0], number);
+            switch (key.assignment.role()) {
+                case KeyRole::Zona:
+                    lines_ << formatText(rt::kKeyZona, index, k[5], k[4], k[3], k[2], k[1], k[0], group, n);
+                    break;
+                case KeyRole::Razdel:
+                    lines_ << formatText(rt::kKeyRazdel, index, k[5], k[4], k[3], k[2], k[1], k[0], group, n);
+                    break;
+                case KeyRole::Monter:
+                    lines_ << formatText(rt::kKeyMonter, index, k[5], k[4], k[3], k[2], k[1], k[0], n);
+                    break;
+                case KeyRole::GZ:
+                    lines_ << formatText(rt::kKeyGZ, index, k[5], k[4], k[3], k[2], k[1], k[0], n);
+                    break;
+                case KeyRole::Unassigned:
+                    lines_ << formatText(rt::kKeyUnassigned, index, k[5], k[4], k[3], k[2], k[1], k[0], n);
+                    break;
+                case KeyRole::Unknown:
+                    break;
+            }
         }
         lines_ << separator();
     }
 
-    LoopMask zona(int z) const { return zonaMask(image_, z); }
-
     void zones() {
-        const int count = zonaCount(image_);
+        const int count = c_.zonesInUse();
         if (count == 0) {
             lines_ << text(rt::kNoZones);
             return;
         }
         lines_ << formatText(rt::kZonaCount, count) << separator();
-        for (int z = 1; z <= 64; ++z)
-            if (!zona(z).isEmpty())
-                lines_ << correct_string(formatText(rt::kZonaLine, z) + loopList(zona(z)));
+        for (int z = 1; z <= kZonaCount; ++z)
+            if (c_.zonaExists(z))
+                lines_ << correct_string(formatText(rt::kZonaLine, z) + loopList(c_.zona(z)));
         lines_ << separator();
     }
 
     void razdels() {
-        const int count = razdelCount(image_);
+        const int count = c_.razdelsInUse();
         if (count == 0) {
             lines_ << text(rt::kNoRazdels);
             return;
         }
         lines_ << formatText(rt::kRazdelCount, count) << separator();
-        for (int p = 1; p <= 32; ++p) {
-            const LoopMask mask = razdelMask(image_, p);
-            if (!mask.isEmpty()) lines_ << correct_string(formatText(rt::kRazdelLine, p) + loopList(mask));
-        }
+        for (int p = 1; p <= kRazdelCount; ++p)
+            if (c_.razdelExists(p))
+                lines_ << correct_string(formatText(rt::kRazdelLine, p) + loopList(c_.razdel(p)));
         // The partitions close without a separator of their own.
     }
 
     void passThrough() {
-        const int count = passThroughCount(image_);
+        const int count = c_.passThroughInUse();
         if (count == 0) {
             lines_ << text(rt::kNoPassThrough);
             return;
         }
         lines_ << QString() << formatText(rt::kPassThroughCount, count) << separator();
-        for (int r = 1; r <= 8; ++r) {
-            const LoopMask record = passThroughRecord(image_, r);
-            if (record.isEmpty()) continue;
-            const LoopMask linked = linkedMask(image_, r);
-            // With several zones equal to the record, the last one is named.
+        for (int r = 1; r <= kPassThroughPlaces; ++r) {
+            const PassThroughPlace& place = c_.place(r);
+            if (place.isFree()) continue;
             QString line;
-            for (int z = 1; z <= 64; ++z)
-                if (!zona(z).isEmpty() && zona(z) == record) line = formatText(rt::kPassThroughZona, r, z);
+            if (const int z = c_.passThroughZona(r)) line = formatText(rt::kPassThroughZona, r, z);
             line += text(rt::kLinkedZones);
-            for (int z = 1; z <= 64; ++z)
-                if (!zona(z).isEmpty() && zona(z).intersects(linked)) line += formatText(rt::kLinkedZona, z);
+            for (int z = 1; z <= kZonaCount; ++z)
+                if (c_.zonaExists(z) && c_.zona(z).intersects(place.linked))
+                    line += formatText(rt::kLinkedZona, z);
             lines_ << line;
         }
         lines_ << separator();
     }
 
     void modules() {
-        int count = 0;
-        for (std::size_t s = 0; s < map::SlotTable.count; ++s)
-            if (image_.record(map::SlotTable, s)[0] != 0) ++count;
+        const auto count = std::count_if(c_.slotTable.begin(), c_.slotTable.end(),
+                                         [](const SlotEntry& e) { return !e.isEmpty(); });
         if (count == 0) {
             lines_ << text(rt::kNoModules);
             return;
         }
-        lines_ << formatText(rt::kModuleCount, count) << separator();
+        lines_ << formatText(rt::kModuleCount, static_cast<int>(count)) << separator();
         for (int s = 1; s <= kSlotCount; ++s) {
-            const auto entry = image_.record(map::SlotTable, static_cast<std::size_t>(s - 1));
-            const int number = entry[1] + 1;
-            switch (static_cast<ModuleKind>(entry[0])) {
+            const SlotEntry& entry = c_.slotTable[static_cast<std::size_t>(s - 1)];
+            const int number = entry.numberByte + 1;
+            switch (static_cast<ModuleKind>(entry.kind)) {
                 case ModuleKind::MShS:
                     lines_ << formatText(rt::kModuleMShS, s, number);
-                    if (number <= 8) loopModules_[static_cast<std::size_t>(number - 1)] = true;
                     break;
                 case ModuleKind::MD:
                     lines_ << formatText(rt::kModuleMD, s, number);
@@ -185,47 +174,45 @@ private:
 
     void loopParameters() {
         bool any = false;
-        for (bool placed : loopModules_)
-            any = any || placed;
+        for (int m = 1; m <= 8; ++m)
+            any = any || c_.loopModulePlaced(m);
         if (any) {
             lines_ << text(rt::kLoopHeading) << separator();
-            for (int loop = 1; loop <= 64; ++loop)
-                if (loopModules_[static_cast<std::size_t>((loop - 1) / 8)])
+            for (int loop = 1; loop <= static_cast<int>(kLoopCount); ++loop)
+                if (c_.loopModulePlaced((loop - 1) / 8 + 1))
                     lines_ << formatText(rt::kLoopNumber, loop) + loopDescription(loop);
         }
         lines_ << separator();
     }
 
     QString loopDescription(int loop) const {
-        const auto r = image_.record(map::LoopParams, static_cast<std::size_t>(loop - 1));
-        const std::uint8_t b0 = r[0], b1 = r[1], b2 = r[2];
-        if (b2 & 0x20) return text(rt::kLoopDisabled);  // disabled, whatever the other bits say
+        const LoopRecord& r = c_.loop(loop);
+        if (r.disabled()) return text(rt::kLoopDisabled);  // whatever the other bits say
 
-        QString d = text(rt::kLoopType[(b1 >> 4) & 3]);
-        if (b1 & 0x08) d += text(rt::kLoop24h);
-        if (b1 & 0x01) d += text(rt::kLoopTamper);
-        d += text(rt::kLoopReaction[b0 >> 6]);
-        d += text(rt::kLoopDelay[(b0 >> 4) & 3]);
-        d += text(rt::kLoopConfirm[(b0 >> 2) & 3]);
-        if (b0 & 0x02) d += text(rt::kLoopLimit);
-        if (b0 & 0x01) d += text(rt::kLoopSound);
-        if (b1 & 0x02) d += text(rt::kLoopVerification);
-        if (b2 & 0x80)
+        QString d = text(rt::kLoopType[static_cast<std::size_t>(r.type())]);
+        if (r.roundTheClock()) d += text(rt::kLoop24h);
+        if (r.tamperControl()) d += text(rt::kLoopTamper);
+        d += text(rt::kLoopReaction[static_cast<std::size_t>(r.reactionCode())]);
+        d += text(rt::kLoopDelay[static_cast<std::size_t>(r.delayCode())]);
+        d += text(rt::kLoopConfirm[static_cast<std::size_t>(r.confirmationCode())]);
+        if (r.triggerLimit()) d += text(rt::kLoopLimit);
+        if (r.soundConfirmation()) d += text(rt::kLoopSound);
+        if (r.verification()) d += text(rt::kLoopVerification);
+        if (r.triggerSelection() == TriggerSelection::TwoDetectors)
             d += text(rt::kLoopTwoDetectors);
-        else if (b1 & 0x04)
+        else if (r.triggerSelection() == TriggerSelection::OneDetector)
             d += text(rt::kLoopOneDetector);
-        if (b2 & 0x40) d += text(rt::kLoopPaired);
+        if (r.paired()) d += text(rt::kLoopPaired);
 
         bool first = true;
-        for (std::size_t k = 0; k < relayMasks_.size(); ++k) {
-            if (!relayMasks_[k].has(loop)) continue;
+        for (int k = 1; k <= kRelayCount; ++k) {
+            if (!c_.relay(k).loops.has(loop)) continue;
             if (std::exchange(first, false)) d += text(rt::kLoopRelays);
-            d += formatText(rt::kLoopRelay, static_cast<int>(k + 1)) +
-                 modeName(image_.record(map::Relays, k)[0]);
+            d += formatText(rt::kLoopRelay, k) + modeName(c_.relay(k));
         }
         first = true;
-        for (std::size_t x = 0; x < indicatorMasks_.size(); ++x) {
-            if (!indicatorMasks_[x].has(loop)) continue;
+        for (std::size_t x = 0; x < c_.indicators.size(); ++x) {
+            if (!c_.indicators[x].has(loop)) continue;
             if (std::exchange(first, false)) d += text(rt::kLoopIndicators);
             d += formatText(rt::kLoopIndicator, static_cast<int>(x + 1));
         }
@@ -233,43 +220,38 @@ private:
     }
 
     void indicators() {
-        for (std::size_t x = 0; x < indicatorMasks_.size(); ++x)
-            if (!indicatorMasks_[x].isEmpty())
+        for (std::size_t x = 0; x < c_.indicators.size(); ++x)
+            if (!c_.indicators[x].isEmpty())
                 lines_ << correct_string(formatText(rt::kIndicatorLine, static_cast<int>(x + 1)) +
-                                         loopList(indicatorMasks_[x]));
+                                         loopList(c_.indicators[x]));
         lines_ << separator();
     }
 
-    static bool hasRunTime(int modeCode) {
-        return (modeCode >= 3 && modeCode <= 6) || (modeCode >= 8 && modeCode <= 11);
-    }
-
     void relays() {
-        for (std::size_t k = 0; k < relayMasks_.size(); ++k) {
-            if (relayMasks_[k].isEmpty()) continue;
-            const auto r = image_.record(map::Relays, k);
-            const std::uint8_t mode = r[0];
-            QString line = formatText(rt::kRelayLine, static_cast<int>(k + 1)) + modeName(mode);
-            if (hasRunTime(mode & 0x0F))
-                line +=
-                    r[9] == kNoTimeLimit ? text(rt::kRelayNoTimeLimit) : formatText(rt::kRelayRunTime, r[9]);
-            if (mode & 0x80) line += text(rt::kRelayTamperGB);
-            if (mode & 0x40) line += text(rt::kRelayTamperModules);
-            lines_ << correct_string(line + text(rt::kRelayLoops) + loopList(relayMasks_[k]));
+        for (int k = 1; k <= kRelayCount; ++k) {
+            const Relay& relay = c_.relay(k);
+            if (relay.loops.isEmpty()) continue;
+            QString line = formatText(rt::kRelayLine, k) + modeName(relay);
+            if (relay.modeHasRunTime())
+                line += relay.runTime == kNoTimeLimit ? text(rt::kRelayNoTimeLimit)
+                                                      : formatText(rt::kRelayRunTime, relay.runTime);
+            // The report has always named bit 7 after the central module and bit 6 after the modules.
+            if (relay.tamperBit7()) line += text(rt::kRelayTamperGB);
+            if (relay.tamperBit6()) line += text(rt::kRelayTamperModules);
+            lines_ << correct_string(line + text(rt::kRelayLoops) + loopList(relay.loops));
         }
         lines_ << separator();
     }
 
     void lineModules() {
-        for (std::size_t n = 0; n < map::LineModules.count; ++n) {
-            const auto entry = image_.record(map::LineModules, n);
-            const std::uint8_t loopModules = entry[0];
-            if (loopModules == 0) continue;
-            QString line = formatText(rt::kLineModule, static_cast<int>(n + 1));
-            if (entry[1] != 0) line += formatText(rt::kLineAddress, entry[1]);
+        for (int n = 1; n <= kLineModuleCount; ++n) {
+            const LineModule& module = c_.lineModule(n);
+            if (module.loopModules == 0) continue;
+            QString line = formatText(rt::kLineModule, n);
+            if (module.address != 0) line += formatText(rt::kLineAddress, module.address);
             line += text(rt::kLineLoopModules);
             for (int k = 1; k <= 8; ++k)
-                if (loopModules & (1U << (k - 1))) {
+                if (module.serves(k)) {
                     appendNumber(line, static_cast<std::uint64_t>(k));
                     line += QLatin1Char(',');
                 }
@@ -282,32 +264,28 @@ private:
         for (std::size_t b = 0; b < rt::kSounderBlocks.size(); ++b) {
             const rt::SounderBlock& block = rt::kSounderBlocks[b];
             if (b > 0) lines_ << separator();
-            const auto r = image_.record(map::Sounders, static_cast<std::size_t>(block.record));
+            const Sounder& sounder = c_.sounders.at(static_cast<std::size_t>(block.record));
             lines_ << text(block.heading);
             for (const rt::SounderDuration& duration : rt::kSounderDurations) {
-                const std::uint8_t v = r[static_cast<std::size_t>(duration.byte)];
+                const std::uint8_t v = sounder.*(duration.field);
                 if (v == kNoTimeLimit)
                     lines_ << text(duration.noLimit);
                 else if (v != 0)
                     lines_ << formatText(duration.timed, v);
             }
-            const LoopMask mask = image_.loopMask(map::Sounders.at(static_cast<std::size_t>(block.record)));
-            lines_ << (mask.isEmpty() ? text(rt::kSounderLoops) + text(rt::kSounderNoLoops)
-                                      : correct_string(text(rt::kSounderLoops) + loopList(mask)));
-            const std::uint8_t options = r[11];
-            if (block.record != kSzoRelayRecord)
+            lines_ << (sounder.loops.isEmpty()
+                           ? text(rt::kSounderLoops) + text(rt::kSounderNoLoops)
+                           : correct_string(text(rt::kSounderLoops) + loopList(sounder.loops)));
+            if (static_cast<std::size_t>(block.record) != kSzoRelayRecord)
                 for (std::size_t bit = 0; bit < rt::kSounderRepeats.size(); ++bit)
-                    if (options & (1U << bit)) lines_ << text(rt::kSounderRepeats[bit]);
-            if (options & 0x08) lines_ << text(rt::kSounderPanelTamper);
-            if (options & 0x10) lines_ << text(rt::kSounderModuleTamper);
+                    if (sounder.option(static_cast<int>(bit))) lines_ << text(rt::kSounderRepeats[bit]);
+            if (sounder.option(3)) lines_ << text(rt::kSounderPanelTamper);
+            if (sounder.option(4)) lines_ << text(rt::kSounderModuleTamper);
         }
     }
 
-    const Image& image_;
+    const Configuration c_;
     QStringList lines_;
-    std::array<bool, 8> loopModules_{};  // МШС1..8 installed according to the slot table
-    std::array<LoopMask, 64> relayMasks_{};
-    std::array<LoopMask, 64> indicatorMasks_{};
 };
 
 }  // namespace

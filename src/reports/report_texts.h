@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+
+#include "configuration.h"
 
 // Every text of "report.txt", blanks included. Formats take printf-style arguments (UTF-8).
 namespace v5::report_text {
@@ -100,16 +103,16 @@ struct SounderBlock {
 };
 inline constexpr std::array<SounderBlock, 4> kSounderBlocks{
     {{3, "СЗО"}, {0, "beeper на ГБ-5"}, {1, "beeper на ВТ-5(1)"}, {2, "beeper на ВТ-5(2)"}}};
-// The durations in the order they are listed: byte of the record, timed line, no-limit line.
+// The durations in the order they are listed: field of the record, timed line, no-limit line.
 struct SounderDuration {
-    int byte;
+    std::uint8_t config::Sounder::*field;
     const char* timed;
     const char* noLimit;
 };
 inline constexpr std::array<SounderDuration, 3> kSounderDurations{{
-    {9, "При тревоге       : %d сек.", "При тревоге - без ограничения"},
-    {10, "При пожаре        : %d сек.", "При пожаре  - без ограничения"},
-    {8, "При неисправности : %d сек.", "При неисправности - без ограничения"},
+    {&config::Sounder::alarmDuration, "При тревоге       : %d сек.", "При тревоге - без ограничения"},
+    {&config::Sounder::fireDuration, "При пожаре        : %d сек.", "При пожаре  - без ограничения"},
+    {&config::Sounder::faultDuration, "При неисправности : %d сек.", "При неисправности - без ограничения"},
 }};
 inline constexpr char kSounderLoops[] = "Шлейфы:";
 inline constexpr char kSounderNoLoops[] = " - нет";

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDateTime>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,9 @@
 #include <QVBoxLayout>
 
 #include "access_code_view.h"
+#include "backup_file.h"
+#include "configuration_check.h"
+#include "configuration_diff.h"
 #include "device_commands.h"
 #include "driver_link.h"
 #include "frame_style.h"
@@ -26,7 +30,11 @@
 #include "pane_view.h"
 #include "pane_views.h"
 #include "port_file.h"
+#include "messages.h"
 #include "report_actions.h"
+#include "safety_dialogs.h"
+#include "safety_texts.h"
+#include "settings_file.h"
 #include "system_ports.h"
 #include "window_prompts.h"
 
@@ -73,6 +81,12 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     desktop_ = std::make_unique<Desktop>(*prompts_,
                                          setup.workFolder.isEmpty() ? QDir::currentPath() : setup.workFolder);
     installPanes(*desktop_);
+    if (setup.safetyDialogs) {
+        safetyDialogs_ = setup.safetyDialogs;
+    } else {
+        ownSafetyDialogs_ = std::make_unique<WindowSafetyDialogs>(this);
+        safetyDialogs_ = ownSafetyDialogs_.get();
+    }
     if (setup.textViewer) {
         textViewer_ = setup.textViewer;
     } else {
@@ -247,6 +261,10 @@ void TV5ivezMainForm::buildMenu() {
     addItem(file, "WriteToV5", QStringLiteral("Записать в прибор"), [this] { WriteToV5Click(); });
     addItem(file, "mnRead", QStringLiteral("Прочитать с микросхемы"), [this] { mnReadClick(); });
     addItem(file, "mnWrite", QStringLiteral("Записать в микросхему"), [this] { mnWriteClick(); });
+    file->addSeparator();
+    addItem(file, "mnCompareFile", safety_text::CompareFileItem(), [this] { compareWithFileClick(); });
+    addItem(file, "mnCompareDevice", safety_text::CompareDeviceItem(), [this] { compareWithDeviceClick(); });
+    addItem(file, "mnRestoreBackup", safety_text::RestoreItem(), [this] { restoreBackupClick(); });
 
     QMenu* shls = addMenu(bar, "mShls", QStringLiteral("МШС"));
     addModuleItems(shls, "mmiShl", QStringLiteral("МШС"), 8);
@@ -392,11 +410,62 @@ void TV5ivezMainForm::ReadFromV5Click() {
 }
 
 void TV5ivezMainForm::mnWriteClick() {
+    if (!checkedBeforeWrite()) return;
     if (device_->writeChip(desktop_->portName(), desktop_->image())) desktop_->markSaved();
 }
 
+// Before the blocks go out, the panel's memory is kept under backups/ in the work folder, and afterwards
+// the panel is read back and compared, unless V5ivez.ini turns either off.
 void TV5ivezMainForm::WriteToV5Click() {
-    if (device_->writePanel(desktop_->portName(), desktop_->image())) desktop_->markSaved();
+    if (!checkedBeforeWrite()) return;
+    const PortFileSettings& settings = desktop_->settings();
+    const QString folder = desktop_->workFolder();
+    const auto result = device_->writePanelChecked(
+        desktop_->portName(), desktop_->image(), {settings.backupBeforePanelWrite, settings.verifyPanelWrite},
+        [folder](const Image::Bytes& panel) {
+            const BackupWrite backup = writePanelBackup(folder, panel, QDateTime::currentDateTime());
+            return BackupSaveResult{backup.path,
+                                    backup.error ? std::optional(backup.error->message) : std::nullopt};
+        });
+    // The configuration counts as kept once the panel holds it, unless its check found otherwise.
+    if (result && result->written && result->verify != PanelWriteResult::Verify::Failed &&
+        result->verify != PanelWriteResult::Verify::NotRead)
+        desktop_->markSaved();
+}
+
+bool TV5ivezMainForm::checkedBeforeWrite() {
+    const std::vector<Problem> problems = checkConfiguration(desktop_->image());
+    return !hasErrors(problems) || safetyDialogs_->writeDespite(problemLines(problems));
+}
+
+void TV5ivezMainForm::compareWithFileClick() {
+    const std::optional<QString> path = prompts_->openFileName(msg::SettingsFilter());
+    if (!path) return;
+    const SettingsRead read = readSettingsFile(*path);
+    if (!read.bytes) {
+        prompts_->message(read.error.message);
+        return;
+    }
+    Image file;
+    file.assign(*read.bytes);
+    safetyDialogs_->showList(safety_text::CompareFileTitle(), safety_text::CompareFileSummary(*path),
+                             differenceLines(compareConfigurations(desktop_->image(), file)));
+}
+
+// The panel is read into a buffer of its own; the configuration stays as it is.
+void TV5ivezMainForm::compareWithDeviceClick() {
+    const auto bytes = device_->readPanel(desktop_->portName());
+    if (!bytes) return;
+    Image panel;
+    panel.assign(*bytes);
+    safetyDialogs_->showList(
+        safety_text::CompareDeviceTitle(), safety_text::CompareDeviceSummary(),
+        differenceLines(compareConfigurations(desktop_->image(), panel, CompareScope::ConfigurationArea)));
+}
+
+void TV5ivezMainForm::restoreBackupClick() {
+    if (const auto path = safetyDialogs_->backupToRestore(backupFolder(desktop_->workFolder())))
+        desktop_->restoreBackup(*path);
 }
 
 void TV5ivezMainForm::closeEvent(QCloseEvent* event) {

@@ -21,6 +21,7 @@ class DeviceCommands;
 class DeviceLink;
 class KeyCodePrompt;
 class PaneView;
+class SafetyDialogs;
 class TKeyForm;
 struct PaneViewEntry;
 class Ttemp_gbKD;
@@ -34,6 +35,9 @@ struct MainFormSetup {
     TextViewer* textViewer = nullptr;  // the system's text editor when not given
     // The input module on the chosen serial port when not given.
     std::function<std::unique_ptr<DeviceCommands>(QWidget* owner)> deviceCommands;
+    // The compare lists, the question before a write with errors and the backup choice; dialogs over
+    // the window when not given.
+    SafetyDialogs* safetyDialogs = nullptr;
     // Where a key code is typed by hand; the dialog TKeyForm when not given.
     KeyCodePrompt* keyCodePrompt = nullptr;
 };
@@ -55,6 +59,10 @@ public:
     void mnWriteClick();
     void ReadFromV5Click();
     void WriteToV5Click();
+    // "Сравнить с файлом…", "Сравнить с прибором" and "Восстановить из резервной копии…".
+    void compareWithFileClick();
+    void compareWithDeviceClick();
+    void restoreBackupClick();
 
 protected:
     // Closing cancels a running transfer first, then asks about unsaved edits.
@@ -87,6 +95,8 @@ private:
     // shows the result.
     bool mayAct() const;
     void act(const std::function<void()>& action);
+    // The configuration check before a write: true when there are no errors or the user writes anyway.
+    bool checkedBeforeWrite();
     // A transfer starts or ends: only the progress window and its button stay live meanwhile.
     void transferRunning(bool running);
 
@@ -103,6 +113,8 @@ private:
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<TextViewer> ownTextViewer_;
     std::unique_ptr<DeviceCommands> device_;
+    std::unique_ptr<SafetyDialogs> ownSafetyDialogs_;
+    SafetyDialogs* safetyDialogs_ = nullptr;
     // The input module as the panes use it (the key reader, the console copy), on device_.
     std::unique_ptr<DeviceLink> deviceLink_;
     QPointer<TKeyForm> keyForm_;

@@ -210,6 +210,36 @@ TEST_F(PortFileTest, SystemPortNameIsRememberedInsteadOfADigit) {
     EXPECT_FALSE(isSystemPortName(QStringLiteral("../etc/passwd")));
 }
 
+TEST_F(PortFileTest, SettingsFollowThePortLineAndSurviveAPortChoice) {
+    struct Case {
+        const char* content;
+        bool backup;
+        bool verify;
+    };
+    const Case cases[] = {{"1", true, true},
+                          {"2\nbackup=0", false, true},
+                          {"ttyUSB0\r\nverify = OFF\r\nbackup=yes\r\n", true, false},
+                          {"3\nbackup=maybe\nverify=no\n# a note", true, false},
+                          {"backup=0", true, true}};  // no port line: the first line is never a setting
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        const PortFileSettings settings = parsePortFileSettings(c.content);
+        EXPECT_EQ(settings.backupBeforePanelWrite, c.backup);
+        EXPECT_EQ(settings.verifyPanelWrite, c.verify);
+    }
+
+    ASSERT_TRUE(test::writeAll(ini(), "ttyUSB0\r\nbackup=0\r\n"));
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    EXPECT_EQ(desktop.portName(), QStringLiteral("ttyUSB0"));
+    EXPECT_FALSE(desktop.settings().backupBeforePanelWrite);
+    EXPECT_TRUE(desktop.settings().verifyPanelWrite);
+    desktop.COM_Click(2);
+    EXPECT_EQ(test::readAll(ini()), QByteArray("2\r\nbackup=0\r\n"));
+    desktop.chooseSystemPort(QStringLiteral("ttyACM0"));
+    EXPECT_EQ(test::readAll(ini()), QByteArray("ttyACM0\r\nbackup=0\r\n"));
+}
+
 TEST_F(PortFileTest, UnwritablePortFileIsReportedAndStartUpGoesOn) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("V5ivez.ini")));  // a folder in its place
     Desktop desktop(prompts, dir.path());

@@ -6,13 +6,16 @@
 #include <iostream>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "core_application.h"
 #include "fake_module.h"
+#include "image.h"
 #include "image_builder.h"
 
 namespace v5 {
@@ -150,13 +153,55 @@ TEST_F(EndToEndTest, PanelTakesTheConfigurationAreaAndKeepsItsArchive) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("чтение прошивки Вистан-5 - успешно")));
     EXPECT_EQ(test::readAll(file("first.v5")), panel);
 
-    run = cli(with("write-panel", {saved("image.v5", image)}));
+    run = cli(with("write-panel", {QStringLiteral("--no-backup"), saved("image.v5", image)}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("запись прошивки Вистан-5 - успешно")));
 
     run = cli(with("read-panel", {QStringLiteral("-o"), file("second.v5")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(test::readAll(file("second.v5")), image.left(0x3000) + panel.mid(0x3000));
+}
+
+TEST_F(EndToEndTest, PanelWriteKeepsABackupOfThePanelAndChecksWhatItHoldsAfterwards) {
+    const QByteArray panel = test::patternBytes(32768, 3);
+    const QByteArray image = test::patternBytes(32768, 4);
+    start({QStringLiteral("--unpaced"), QStringLiteral("--panel"), saved("panel.v5", panel)});
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(V5_CLI), with("write-panel", {saved("image.v5", image)}));
+    ASSERT_TRUE(process.waitForFinished(kTransferTimeoutMs));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("backups"))).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_panel\\.v5$"))
+                    .match(backups.first())
+                    .hasMatch())
+        << backups.first().toStdString();
+    EXPECT_EQ(test::readAll(dir.filePath(QStringLiteral("backups/")) + backups.first()), panel);
+    EXPECT_TRUE(err.contains(QStringLiteral("резервная копия: чтение прошивки Вистан-5\n")));
+    EXPECT_TRUE(err.contains(QStringLiteral("проверка записи: чтение прошивки Вистан-5\n")));
+    EXPECT_TRUE(err.endsWith(QStringLiteral("запись прошивки Вистан-5 - успешно\nрезервная копия: ") +
+                             dir.filePath(QStringLiteral("backups/")) + backups.first() +
+                             QStringLiteral("\nпроверка записи - успешно\n")))
+        << err.toStdString();
+}
+
+TEST_F(EndToEndTest, PanelWriteCheckCatchesAByteThePanelDidNotTake) {
+    Image image;
+    image.setByte(map::LoopParams.at(16) + 1, 0x10);  // loop 17: a fire loop
+    start({QStringLiteral("--unpaced"), QStringLiteral("--corrupt-write"),
+           QString::number(map::LoopParams.at(16) + 1)});
+    const CliRun run =
+        cli(with("write-panel", {QStringLiteral("--no-backup"), saved("image.v5", image.toByteArray())}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("запись прошивки Вистан-5 - успешно\nпроверка записи - ошибка")))
+        << run.err.toStdString();
+    // 0x10 inverted is 0xEF: type code 10, the two top bits and bits 3..0 set.
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\nшлейф 17: тип пожарный → тревожный\n")))
+        << run.err.toStdString();
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("backups"))).exists());
 }
 
 TEST_F(EndToEndTest, AModuleThatDoesNotWakeUpFailsEveryCommandAndLeavesNoFile) {
@@ -169,7 +214,7 @@ TEST_F(EndToEndTest, AModuleThatDoesNotWakeUpFailsEveryCommandAndLeavesNoFile) {
     }
     const CliRun run = cli(with("write-panel", {saved("image.v5", test::patternBytes(32768))}));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен ")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен \nзапись не начата")));
 }
 
 TEST_F(EndToEndTest, AChipReadWithABadStatusFailsAndWritesNothing) {

@@ -120,6 +120,18 @@ TEST(ModuleSimulatorTest, InjectsTheFaultsItIsToldTo) {
         EXPECT_EQ(exchange(m, "Q"), "q" + s.panel.left(99));
     }
     {
+        // Both memories keep one byte of every write inverted; the module still reports success.
+        ModuleSetup s = setup;
+        s.corruptWriteAt = 0x22F7;
+        ModuleSimulator m(s);
+        QByteArray image = test::patternBytes(32768, 6);
+        EXPECT_EQ(exchange(m, "W" + image), "q" + status(0));
+        EXPECT_EQ(exchange(m, "E" + image.left(12288)), "q1");
+        image[0x22F7] = static_cast<char>(~image[0x22F7]);
+        EXPECT_EQ(m.chip(), image);
+        EXPECT_EQ(m.panel(), image.left(12288) + s.panel.mid(12288));
+    }
+    {
         ModuleSetup s = setup;
         s.hangUpAfter = 5000;
         ModuleSimulator m(s);

@@ -12,6 +12,7 @@
 #include "image.h"
 #include "image_builder.h"
 #include "install_panes.h"
+#include "qt_print.h"
 #include "text_viewer.h"
 
 namespace v5::test {
@@ -50,8 +51,3 @@ protected:
 };
 
 }  // namespace v5::test
-
-// Failed comparisons show the text, not its UTF-16 code units.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}

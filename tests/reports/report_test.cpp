@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
+
 #include "configuration_report.h"
+#include "random_image.h"
 #include "report_actions.h"
 #include "report_fixtures.h"
 
@@ -120,6 +123,40 @@ TEST(ConfigurationReport, UnknownKeyAssignmentIsCountedButNotListed) {
     key[6] = 0x90;
     const QStringList report = configurationReport(image);
     EXPECT_EQ(report.mid(0, 3), (QStringList{QStringLiteral(" Ключи - 1 "), kSep, kSep}));
+}
+
+// Digests of the report of random images 1..40, as the report read the image before it read the
+// configuration model. A change here changes what installers have on paper: it must be deliberate.
+// (The digests belong to randomImage(); a change of the generator means new digests, taken from a
+// report known to be right.)
+TEST(ConfigurationReport, RandomImagesKeepTheirReport) {
+    static constexpr const char* kDigests[] = {
+        "69bd7a4baa939e71a5689dbc11e2fed6c9c8cee6", "61f6d78e00baeb26f22860423d3777b3eaf2a3cc",
+        "26876c20830829bceb6310a77a855cb41c228e5a", "6df938e1a0963872f8f4c8ef1fb7cb75a4b15e5e",
+        "c4a188991ee9030f7b50a4636202ef6e65d87852", "48d73446bc85bd78080f54b99d0024b500138beb",
+        "1b8f080af336430bff2778e97eadadf9fffafb5b", "cab767692844d8d7af15d4b8ce6ec971b1de9819",
+        "d8aa46690a589d8159a7fbfb18977c6c48bc8791", "1aa50f93b5afd7856fd23a10699712726f19d3fb",
+        "0da5532d4a956cda5362cb3ce49eb7e1fdff7db3", "c96615b02e5521c7aa79ce7927f58747b68b5f7d",
+        "b3d08c78b168414a0af2a5f700838a2f98bb9d89", "d720d32ce7d196e72f784470e8267c745c2ad7ab",
+        "9a8ec79316e6a58c262967907ec4934371ad8a7d", "2514d32ce0e4c0f1dd0fcee7541ce348c4a478fe",
+        "a92614e9670783b124ed6e1511c48c27def9443c", "dbe601c1f32cd29e561e62ff3d396fbb601573b3",
+        "01ed74a4597120ad29e91da7215d56fcbe0e0d5e", "4103da6d4c7c483ead332cc23388c3b246823c78",
+        "180d63ba7f395e8ed63c19aae497c984ba2e53b4", "96ee7b91d597550843837757997153dd38b6c1b7",
+        "9a157eb2fe5dc2fa57a0675fe4b317638c2027e7", "4105b5f85dfa64e43aff1fe7b822dfa8043371f3",
+        "650959657112a9f066a9da5987732e2f2b008449", "b471733c1ef60fde9a7f8e5aae2507410b05d3bd",
+        "868df8be034ab454baa778b2fd1ff5300261c400", "8b1ac4074f361819fc46efcb1ebd1451779bdd92",
+        "0f34fe86e036e55d4461828bab7ec831ba3c67f4", "24c086b741ba3a5b18cdecbec9a9f21cb4d0ba7f",
+        "a8773c644786d47b4dd95b487e6c1be2b1074d05", "2e4f0e1109b6102076cebaaf22716090d699aa1d",
+        "eb165f55b5424bc6e00a434c39548cfabbd39e26", "f7170a7261e81f11d49ebe42fce4e38e06cbc333",
+        "746be07f59643ff033d47e57f371b1725f88e70c", "ce1d4f489aaa446eab48a20e0c95ff8df572f3e5",
+        "1f53c87fcdc70a28fd4d05819887524181f33470", "b306620710c489bf891628487df2f4c5665778d8",
+        "0cef928df3eeb2996be12981839bf1cdadadf491", "93319f88c42fa56e1d610bbdcc9273d400ef7696",
+    };
+    for (std::uint32_t seed = 1; seed <= std::size(kDigests); ++seed) {
+        const QByteArray text = configurationReport(test::randomImage(seed)).join(QLatin1Char('\n')).toUtf8();
+        EXPECT_EQ(QCryptographicHash::hash(text, QCryptographicHash::Sha1).toHex(), kDigests[seed - 1])
+            << "random image " << seed;
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct CliRun {
     int status = -1;
     QByteArray out;
     QString err;
+    QString text() const { return QString::fromUtf8(out); }  // standard output read as UTF-8
 };
 
 inline CliRun runCli(const QStringList& args) {

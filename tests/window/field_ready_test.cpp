@@ -47,9 +47,13 @@ private:
     // A panel write whose module is ready, with `during` run from the transfer's own event processing
     // once three blocks are through, as a user's click would be.
     QString writePanelWhile(std::function<void()> during) {
+        // The panel as the write's backup finds it and as its check reads it back.
+        auto panel = std::make_shared<QByteArray>(32768, '\0');
+        h_.module->onCommand['Q'] = [this, panel] { h_.port->arrive(*panel); };
         h_.module->onCommand['E'] = [this] { h_.port->arrive("1"); };
-        h_.module->onData = [this, during](const QByteArray&) {
+        h_.module->onData = [this, during, panel](const QByteArray&) {
             if (h_.module->data().size() == 3 * 64) QTimer::singleShot(0, h_.window, during);
+            if (h_.module->data().size() == 12288) panel->replace(0, 12288, h_.module->data());
         };
         QString message;
         test::acknowledgeWhenDone(h_.window, &message);
@@ -123,11 +127,13 @@ private slots:
                     disturbed << QString::fromLatin1(a.what);
             }
         });
-        QCOMPARE(message, QStringLiteral("запись прошивки Вистан-5 - успешно"));
+        // The backup before the write and the check after it are part of the same command.
+        QVERIFY2(message.startsWith(QStringLiteral("запись прошивки Вистан-5 - успешно\n")),
+                 qPrintable(message));
+        QVERIFY(message.endsWith(QStringLiteral("\nпроверка записи - успешно")));
         QVERIFY(locked);
         QCOMPARE(disturbed, QStringList());
-        QCOMPARE(h_.module->data().size(), 12288);
-        QCOMPARE(h_.port->count(test::FakePort::Op::Open), 1);
+        QCOMPARE(h_.port->count(test::FakePort::Op::Open), 3);
         QCOMPARE(QDir(h_.dir->path()).entryList(QDir::Files), filesBefore);
         QCOMPARE(test::readAll(h_.dir->filePath(QStringLiteral("V5ivez.ini"))), portFile);
         QVERIFY(h_.viewer.opened.isEmpty());

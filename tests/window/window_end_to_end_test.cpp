@@ -1,8 +1,10 @@
 // The window's device commands through the real serial port class, against the module's simulator on
 // a pseudo-terminal.
+#include <QDir>
 #include <QPushButton>
 #include <QtTest>
 
+#include "up5_texts.h"
 #include "window_harness.h"
 
 namespace v5 {
@@ -54,6 +56,36 @@ private slots:
                  QStringLiteral("чтение прошивки Вистан-5 - успешно"));
         QCOMPARE(window_->findChild<QPushButton*>(QStringLiteral("btnSlot1"))->text(), QStringLiteral("1"));
         QCOMPARE(image.byte(0x283B), 0xFF);  // МС3 is gone with the panel's slot table
+    }
+
+    void panelWriteKeepsABackupAndItsCheckCatchesAByteThePanelDidNotTake() {
+        QByteArray panel(32768, '\0');
+        for (int i = 0; i < panel.size(); ++i)
+            panel[i] = static_cast<char>(i * 7);
+        const QString panelFile = dir_->filePath(QStringLiteral("panel.v5"));
+        QVERIFY(test::writeAll(panelFile, panel));
+        // Loop 17 on МШС3 becomes a fire loop; the panel keeps its type byte inverted.
+        const std::size_t typeByte = map::LoopParams.at(16) + 1;
+        const QString port = startSimulator({QStringLiteral("--panel"), panelFile,
+                                             QStringLiteral("--corrupt-write"), QString::number(typeByte)});
+        Desktop& desktop = window_->desktop();
+        desktop.chooseSystemPort(port);
+        desktop.ClearDesktop();
+        desktop.btnSlotContextPopup(1);
+        desktop.miClick(QStringLiteral("МШС3"));
+        desktop.image().setByte(typeByte, 0x10);
+        desktop.image().setByte(typeByte + 1, 0x00);
+
+        const QStringList lines = runAndAcknowledge(QStringLiteral("WriteToV5")).split(QLatin1Char('\n'));
+        QVERIFY(e2e_.safety.questions.empty());
+        const QStringList backups = QDir(dir_->filePath(QStringLiteral("backups"))).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 1);
+        const QString backup = dir_->filePath(QStringLiteral("backups/")) + backups.first();
+        QCOMPARE(test::readAll(backup), panel);
+        QVERIFY2(lines.size() >= 4, qPrintable(lines.join(QLatin1Char('|'))));
+        QCOMPARE(lines.mid(0, 4),
+                 (QStringList{up5::WritePanelDone(), up5::BackupSaved(backup), up5::VerifyFailed(),
+                              QStringLiteral("шлейф 17: тип пожарный → тревожный")}));
     }
 
     void silentModuleIsReportedAndTheImageStays() {

@@ -3,10 +3,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "device_commands.h"
 #include "virtual_clock.h"
@@ -17,12 +17,14 @@ void WindowHarness::start() {
     dir = std::make_unique<QTemporaryDir>();
     if (!portFile.isEmpty()) QVERIFY(writeAll(dir->filePath(QStringLiteral("V5ivez.ini")), portFile));
     prompts = ScriptedPrompts();
+    safety = RecordingSafetyDialogs();
     viewer.opened.clear();
     MainFormSetup setup;
     setup.prompts = &prompts;
     setup.workFolder = dir->path();
     setup.systemPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
     setup.textViewer = &viewer;
+    setup.safetyDialogs = &safety;
     setup.deviceCommands = [this](QWidget* owner) {
         auto clock = std::make_unique<VirtualClock>();
         this->clock = clock.get();
@@ -107,10 +109,12 @@ QString chooseAndAcknowledge(QWidget* window, const QString& item) {
 void SimulatorWindow::start() {
     dir = std::make_unique<QTemporaryDir>();
     prompts = ScriptedPrompts();
+    safety = RecordingSafetyDialogs();
     MainFormSetup setup;
     setup.prompts = &prompts;
     setup.workFolder = dir->path();
     setup.systemPorts = [] { return QStringList(); };
+    setup.safetyDialogs = &safety;
     window = std::make_unique<TV5ivezMainForm>(setup);
     window->show();
 }

@@ -14,6 +14,7 @@
 #include "fake_port.h"
 #include "image_builder.h"
 #include "main_window.h"
+#include "safety_dialogs.h"
 #include "virtual_clock.h"
 
 namespace v5::test {
@@ -29,12 +30,40 @@ public:
     bool opens = true;  // false: no editor on this machine
 };
 
+// Answers the window's compare, check and restore questions from the test, and records them.
+class RecordingSafetyDialogs : public SafetyDialogs {
+public:
+    struct List {
+        QString title;
+        QString summary;
+        QStringList lines;
+    };
+    std::vector<List> lists;
+    std::vector<QStringList> questions;
+    bool writeAnyway = false;
+    QStringList restoreFolders;
+    std::optional<QString> restoreAnswer;
+
+    void showList(const QString& title, const QString& summary, const QStringList& lines) override {
+        lists.push_back({title, summary, lines});
+    }
+    bool writeDespite(const QStringList& problems) override {
+        questions.push_back(problems);
+        return writeAnyway;
+    }
+    std::optional<QString> backupToRestore(const QString& folder) override {
+        restoreFolders << folder;
+        return restoreAnswer;
+    }
+};
+
 // A main window on scripted prompts, a fresh work folder and a fake input module, as the window tests
 // use it: start() in init(), stop() in cleanup(). Widgets are found by objectName.
 class WindowHarness {
 public:
     RecordingViewer viewer;
     ScriptedPrompts prompts;
+    RecordingSafetyDialogs safety;
     FakePort* port = nullptr;
     std::unique_ptr<FakeModule> module;
     // The device commands' time: their pauses, the key reader's polls.
@@ -79,6 +108,7 @@ QString chooseAndAcknowledge(QWidget* window, const QString& item);
 class SimulatorWindow {
 public:
     ScriptedPrompts prompts;
+    RecordingSafetyDialogs safety;
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<TV5ivezMainForm> window;
 

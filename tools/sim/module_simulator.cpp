@@ -114,6 +114,13 @@ void ModuleSimulator::received(const QByteArray& bytes, qint64 nowMs) {
     }
     incoming_ += rest.left(expected - incoming_.size());
     if (incoming_.size() < expected) return;
+    if (setup_.corruptWriteAt && *setup_.corruptWriteAt >= 0 && *setup_.corruptWriteAt < expected) {
+        const qsizetype at = static_cast<qsizetype>(*setup_.corruptWriteAt);
+        incoming_[at] = static_cast<char>(~incoming_[at]);
+        note(QStringLiteral("keeping 0x%1 at 0x%2 instead of what was written")
+                 .arg(static_cast<std::uint8_t>(incoming_[at]), 2, 16, QLatin1Char('0'))
+                 .arg(at, 4, 16, QLatin1Char('0')));
+    }
     if (state_ == State::WritingChip) {
         if (setup_.badStatus) {
             note(QStringLiteral("chip received; reporting a bad status, the chip keeps its contents"));

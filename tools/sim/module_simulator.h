@@ -27,6 +27,9 @@ struct ModuleSetup {
     bool noConsole = false;
     std::optional<qint64> silentAfter;  // the module stops sending after this many bytes of a connection
     std::optional<qint64> hangUpAfter;  // the line is cut after this many bytes of a connection
+    // The chip or the panel keeps a different byte at this address of every write (all bits inverted):
+    // a write the module reports as done but which did not take.
+    std::optional<qint64> corruptWriteAt;
 };
 
 // The input module "УП-5" with its chip, the panel behind it, the key reader and the keypad console, as

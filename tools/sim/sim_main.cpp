@@ -145,8 +145,15 @@ bool parse(const QStringList& arguments, QCommandLineParser& parser, Parsed& par
         QStringLiteral("Fault: the line stops taking the program's bytes after N of them, as a hanging "
                        "adapter, until the simulator ends."),
         QStringLiteral("N"));
-    parser.addOptions({help, chip, panel, console, key, delay, baud, unpaced, quiet, noWake, wakeByte,
-                       badStatus, truncate, notReady, readyByte, noConsole, silent, hangUp, stall});
+    const QCommandLineOption corrupt(
+        QStringLiteral("corrupt-write"),
+        QStringLiteral(
+            "Fault: the chip or the panel keeps the byte at ADDR of every write inverted (decimal, or "
+            "hexadecimal with 0x)."),
+        QStringLiteral("ADDR"));
+    parser.addOptions({help,      chip,      panel,  console,  key,       delay,    baud,
+                       unpaced,   quiet,     noWake, wakeByte, badStatus, truncate, notReady,
+                       readyByte, noConsole, silent, hangUp,   stall,     corrupt});
     if (!parser.parse(arguments)) return fail(parser.errorText());
     if (parser.isSet(help)) return true;
     if (!parser.positionalArguments().isEmpty())
@@ -186,6 +193,13 @@ bool parse(const QStringList& arguments, QCommandLineParser& parser, Parsed& par
     if (parser.isSet(silent) && !parseCount(parser.value(silent), s.silentAfter)) return false;
     if (parser.isSet(hangUp) && !parseCount(parser.value(hangUp), s.hangUpAfter)) return false;
     if (parser.isSet(stall) && !parseCount(parser.value(stall), parsed.stallAfter)) return false;
+    if (parser.isSet(corrupt)) {
+        bool ok = false;
+        const qint64 at = parser.value(corrupt).toLongLong(&ok, 0);
+        if (!ok || at < 0 || at >= static_cast<qint64>(v5::up5::kImageBytes))
+            return fail(QStringLiteral("not an address of the memory: %1").arg(parser.value(corrupt)));
+        s.corruptWriteAt = at;
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "com_port.h"
 #include "event_loop_clock.h"
 #include "tup5_form.h"
+#include "panel_write.h"
 #include "up5.h"
 
 namespace v5 {
@@ -72,6 +73,17 @@ bool DeviceCommands::writeChip(const QString& portName, const Image& image) {
 
 bool DeviceCommands::writePanel(const QString& portName, const Image& image) {
     return exclusive(portName, [&](TUP5& up5) { return up5.WritePanel(image.bytes()); });
+}
+
+std::optional<PanelWriteResult> DeviceCommands::writePanelChecked(const QString& portName, const Image& image,
+                                                                  PanelWriteSteps steps,
+                                                                  const SaveBackup& saveBackup) {
+    std::optional<PanelWriteResult> result;
+    exclusive(portName, [&](TUP5& up5) {
+        result = v5::writePanelChecked(up5, *form_, image.bytes(), steps, saveBackup);
+        return result->written;
+    });
+    return result;
 }
 
 void DeviceCommands::cancel() {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "image.h"
+#include "panel_write.h"
 #include "tup5_form.h"
 
 class QWidget;
@@ -51,6 +52,10 @@ public:
     // Sends the image as it is now; edits made while the write runs are not sent.
     bool writeChip(const QString& portName, const Image& image);
     bool writePanel(const QString& portName, const Image& image);
+    // "Записать в прибор" with its backup before and its check after (panel_write.h); nothing when
+    // another command runs.
+    std::optional<PanelWriteResult> writePanelChecked(const QString& portName, const Image& image,
+                                                      PanelWriteSteps steps, const SaveBackup& saveBackup);
 
     // Any other device operation, such as the key panes' key reader and console copy, under the same
     // guard. False, without calling it, while another one runs.

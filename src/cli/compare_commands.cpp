@@ -1,0 +1,118 @@
+#include "compare_commands.h"
+
+#include <optional>
+
+#include "configuration_check.h"
+#include "configuration_diff.h"
+#include "settings_argument.h"
+
+namespace v5::cli {
+
+namespace {
+
+// The file's status when the command cannot do its work: the success statuses carry the answer.
+constexpr int kTrouble = kUsage;
+
+struct Arguments {
+    QStringList files;
+    bool json = false;
+    bool help = false;
+};
+
+std::optional<Arguments> parse(const QStringList& args, qsizetype fileCount, const char* command, Io& io) {
+    Arguments parsed;
+    for (const QString& a : args) {
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h"))
+            parsed.help = true;
+        else if (a == QStringLiteral("--json"))
+            parsed.json = true;
+        else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            io.err << "v5ivez-cli " << command << ": unknown option " << a << '\n';
+            return std::nullopt;
+        } else
+            parsed.files << a;
+    }
+    if (!parsed.help && parsed.files.size() != fileCount) {
+        io.err << "v5ivez-cli " << command << ": "
+               << (fileCount == 1 ? "one settings file" : "two settings files") << " needed, got "
+               << parsed.files.size() << '\n';
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+int usage(const char* command, Io& io) {
+    io.err << "Try 'v5ivez-cli " << command << " --help'.\n";
+    return kUsage;
+}
+
+std::optional<Image> readImage(const QString& path, Io& io) {
+    const auto bytes = readSettingsArgument(path, io);
+    if (!bytes) return std::nullopt;
+    Image image;
+    image.assign(*bytes);
+    return image;
+}
+
+void print(bool json, const QByteArray& asJson, const QStringList& lines, Io& io) {
+    if (json) {
+        io.out << QString::fromUtf8(asJson);
+        return;
+    }
+    for (const QString& line : lines)
+        io.out << line << '\n';
+}
+
+}  // namespace
+
+int diffCommand(const QStringList& args, Io& io) {
+    const auto a = parse(args, 2, "diff", io);
+    if (!a) return usage("diff", io);
+    if (a->help) {
+        io.out << "Usage: v5ivez-cli diff A.v5 B.v5 [--json]\n\n"
+                  "Lists what differs between two settings files, field by field, grouped by subsystem:\n"
+                  "what would change if B replaced A (\"шлейф 17: тип охранный → пожарный\", \"зона 3: + "
+                  "шлейф 5\").\n"
+                  "The event archive is counted, not listed. The files are compared as they are: no pane\n"
+                  "reset, no sweep, no access-code question.\n\n"
+                  "  --json    the changes as a JSON array (subsystem, kind, subject, field, before, after, "
+                  "text)\n"
+                  "  --help    show this text\n\n"
+                  "Exit status: 0 the files hold the same configuration and archive, 1 they differ, 2 wrong\n"
+                  "usage or a file that cannot be read.\n";
+        return kOk;
+    }
+    const auto before = readImage(a->files[0], io);
+    const auto after = before ? readImage(a->files[1], io) : std::nullopt;
+    if (!after) return kTrouble;
+    const std::vector<FieldChange> changes = compareConfigurations(*before, *after);
+    print(a->json, differenceJson(changes), differenceLines(changes), io);
+    return changes.empty() ? kOk : kFailed;
+}
+
+int checkCommand(const QStringList& args, Io& io) {
+    const auto a = parse(args, 1, "check", io);
+    if (!a) return usage("check", io);
+    if (a->help) {
+        io.out
+            << "Usage: v5ivez-cli check FILE.v5 [--json]\n\n"
+               "Lists the mistakes of a configuration, errors first, each with its severity: a loop in two\n"
+               "zones, keys with one code, a check byte that does not match its key, a key of a zone or\n"
+               "partition that does not exist, data of modules that are not placed (the next sweep erases\n"
+               "it), two communication modules on one loop module, addresses the panel does not accept,\n"
+               "slot entries it does not know, a module in two slots, and more. The file is checked as it\n"
+               "is, as write-panel would send it.\n\n"
+               "  --json    the problems as a JSON array (severity, subsystem, subject, text, line)\n"
+               "  --help    show this text\n\n"
+               "Exit status: 0 no errors (warnings may be listed), 1 errors, 2 wrong usage or a file that\n"
+               "cannot be read.\n";
+        return kOk;
+    }
+    const auto image = readImage(a->files[0], io);
+    if (!image) return kTrouble;
+    const std::vector<Problem> problems = checkConfiguration(*image);
+    print(a->json, problemJson(problems), problemLines(problems), io);
+    return hasErrors(problems) ? kFailed : kOk;
+}
+
+}  // namespace v5::cli
