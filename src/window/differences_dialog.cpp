@@ -1,6 +1,5 @@
 #include "differences_dialog.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,6 +9,7 @@
 
 #include "safety_texts.h"
 #include "settings_file.h"
+#include "window_prompts.h"
 
 namespace v5 {
 
@@ -50,9 +50,11 @@ DifferencesDialog::DifferencesDialog(const QString& title, const QString& summar
     resize(640, 420);
 
     askFileName = [this]() -> std::optional<QString> {
-        const QString path = QFileDialog::getSaveFileName(this, st::SaveList(), QString(), st::TextFilter());
-        if (path.isEmpty()) return std::nullopt;
-        return path;
+        const auto dialog = WindowPrompts::saveDialog(this, QStringLiteral("сравнение.txt"), st::TextFilter(),
+                                                      QStringLiteral("txt"));
+        dialog->setWindowTitle(st::SaveList());
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+        return dialog->selectedFiles().constFirst();
     };
 }
 
@@ -67,7 +69,8 @@ std::optional<QString> DifferencesDialog::saveTo(const QString& path) const {
 void DifferencesDialog::saveClicked() {
     const std::optional<QString> path = askFileName();
     if (!path) return;
-    if (const auto error = saveTo(*path)) QMessageBox::warning(this, windowTitle(), *error);
+    if (const auto error = saveTo(*path))
+        WindowPrompts::messageBox(this, QMessageBox::Warning, *error)->exec();
 }
 
 }  // namespace v5

@@ -1,11 +1,12 @@
 #include "safety_dialogs.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "differences_dialog.h"
+#include "messages.h"
 #include "safety_texts.h"
+#include "window_prompts.h"
 
 namespace v5 {
 
@@ -38,10 +39,12 @@ bool WindowSafetyDialogs::writeDespite(const QStringList& problems) {
 }
 
 std::optional<QString> WindowSafetyDialogs::backupToRestore(const QString& folder) {
-    const QString path =
-        QFileDialog::getOpenFileName(parent_, st::RestoreItem(), folder, st::RestoreFilter());
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+    // The program's own open dialog, in Russian like the others, opened in the backups folder.
+    const auto dialog = WindowPrompts::openDialog(parent_, msg::SettingsFilter());
+    dialog->setWindowTitle(st::RestoreItem());
+    dialog->setDirectory(folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace v5

@@ -37,7 +37,7 @@ inline QString Close() {
     return QStringLiteral("Закрыть");
 }
 inline QString TextFilter() {
-    return QStringLiteral("Текст (*.txt)");
+    return QStringLiteral("Текст (*.txt)|*.txt");
 }
 inline QString CheckTitle() {
     return QStringLiteral("Проверка настройки");
@@ -57,8 +57,4 @@ inline QString Write() {
 inline QString DoNotWrite() {
     return QStringLiteral("Не записывать");
 }
-inline QString RestoreFilter() {
-    return QStringLiteral("Файл настройки Вистан-5 (*.v5)");
-}
-
 }  // namespace v5::safety_text

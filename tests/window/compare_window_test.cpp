@@ -2,6 +2,8 @@
 // restore of a backup; the dialogs answer through the harness, the list dialog is tested on its own.
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -221,6 +223,19 @@ private slots:
         QVERIFY(list && list->isReadOnly());
         QCOMPARE(list->toPlainText(), lines.join(QLatin1Char('\n')));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblSummary"))->text(), QStringLiteral("s"));
+
+        // The save dialog is the program's own, in Russian like the others.
+        QString accept, proposed;
+        QTimer::singleShot(0, [&] {
+            if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                accept = files->labelText(QFileDialog::Accept);
+                proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
+                files->reject();
+            }
+        });
+        QCOMPARE(dialog.askFileName(), std::nullopt);
+        QCOMPARE(accept, QStringLiteral("Сохранить"));
+        QCOMPARE(proposed, QStringLiteral("сравнение.txt"));
 
         const QString file = path(QStringLiteral("list.txt"));
         dialog.askFileName = [&] { return std::optional(file); };
