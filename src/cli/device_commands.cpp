@@ -9,11 +9,9 @@
 #include <unistd.h>
 #endif
 
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 
-#include "backup_file.h"
 #include "com_port.h"
 #include "event_loop_clock.h"
 #include "image.h"
@@ -162,12 +160,7 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
 // the command.
 bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, PanelWriteSteps steps, Io& io) {
     const PanelWriteResult result =
-        writePanelChecked(up5, progress, image, steps, [](const Image::Bytes& panel) {
-            const BackupWrite backup =
-                writePanelBackup(QDir::currentPath(), panel, QDateTime::currentDateTime());
-            return BackupSaveResult{backup.path,
-                                    backup.error ? std::optional(backup.error->detail) : std::nullopt};
-        });
+        writePanelChecked(up5, progress, image, steps, backupsIn(QDir::currentPath(), &FileError::detail));
     // After a cancel no message tells where the copy went.
     if (!result.backupPath.isEmpty() && TerminalProgress::interrupted())
         io.err << "v5ivez-cli write-panel: the panel's memory before the write is in " << result.backupPath

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QDateTime>
+
+#include "backup_file.h"
 #include "configuration_diff.h"
 #include "up5_texts.h"
 
@@ -84,6 +87,14 @@ PanelWriteResult writePanelChecked(TUP5& up5, TransferUi& ui, const Image::Bytes
     if (result.differences.size() > kShownDifferences)
         message << up5::MoreDifferences(result.differences.size() - kShownDifferences);
     return finish();
+}
+
+SaveBackup backupsIn(const QString& workFolder, QString FileError::*reason) {
+    return [workFolder, reason](const Image::Bytes& panel) {
+        const BackupWrite backup = writePanelBackup(workFolder, panel, QDateTime::currentDateTime());
+        return BackupSaveResult{backup.path,
+                                backup.error ? std::optional((*backup.error).*reason) : std::nullopt};
+    };
 }
 
 }  // namespace v5

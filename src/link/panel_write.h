@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "image.h"
+#include "settings_file.h"
 #include "transfer_ui.h"
 #include "up5.h"
 
@@ -27,6 +28,10 @@ struct BackupSaveResult {
     std::optional<QString> error;
 };
 using SaveBackup = std::function<BackupSaveResult(const Image::Bytes& panel)>;
+
+// Keeps the backup under backups/ in `workFolder`, stamped with the time it is taken. A failure is told
+// by `reason` of the file error: the window's Russian message or the command line's detail.
+SaveBackup backupsIn(const QString& workFolder, QString FileError::*reason);
 
 struct PanelWriteResult {
     enum class Verify { NotRun, Passed, Failed, NotRead };

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDateTime>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -419,14 +418,9 @@ void TV5ivezMainForm::mnWriteClick() {
 void TV5ivezMainForm::WriteToV5Click() {
     if (!checkedBeforeWrite()) return;
     const PortFileSettings& settings = desktop_->settings();
-    const QString folder = desktop_->workFolder();
     const auto result = device_->writePanelChecked(
         desktop_->portName(), desktop_->image(), {settings.backupBeforePanelWrite, settings.verifyPanelWrite},
-        [folder](const Image::Bytes& panel) {
-            const BackupWrite backup = writePanelBackup(folder, panel, QDateTime::currentDateTime());
-            return BackupSaveResult{backup.path,
-                                    backup.error ? std::optional(backup.error->message) : std::nullopt};
-        });
+        backupsIn(desktop_->workFolder(), &FileError::message));
     // The configuration counts as kept once the panel holds it, unless its check found otherwise.
     if (result && result->written && result->verify != PanelWriteResult::Verify::Failed &&
         result->verify != PanelWriteResult::Verify::NotRead)
