@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 
 #include "com_port.h"
+#include "configuration_check.h"
 #include "event_loop_clock.h"
 #include "image.h"
 #include "panel_write.h"
@@ -38,6 +39,7 @@ struct Arguments {
     QString port;
     QString file;
     bool stats = false;
+    bool force = false;     // writes only: write despite errors of the check
     PanelWriteSteps steps;  // write-panel only
 };
 
@@ -51,9 +53,9 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
         to << "Usage: v5ivez-cli " << name << " --port DEV -o OUT.v5 [--stats]\n\n";
     else if (isPanelWrite(c))
         to << "Usage: v5ivez-cli " << name
-           << " --port DEV IMAGE.v5 [--no-backup] [--no-verify] [--stats]\n\n";
+           << " --port DEV IMAGE.v5 [--force] [--no-backup] [--no-verify] [--stats]\n\n";
     else
-        to << "Usage: v5ivez-cli " << name << " --port DEV IMAGE.v5 [--stats]\n\n";
+        to << "Usage: v5ivez-cli " << name << " --port DEV IMAGE.v5 [--force] [--stats]\n\n";
     to << QString::fromUtf8(c.what) << "\n\n"
        << "  --port DEV      the serial port of the input module: COM1..COM9 (/dev/ttyS0..8), or a device\n"
           "                  such as ttyUSB0 or /dev/pts/7 (the path v5ivez-sim prints)\n";
@@ -62,7 +64,10 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
               "                  the settings file to write, whole or not at all, only after a successful\n"
               "                  read; its folder is checked first. - or /dev/stdout: standard output\n";
     else
-        to << "  IMAGE.v5        the settings file to send\n";
+        to << "  IMAGE.v5        the settings file to send; it is checked first, as 'check' does: with\n"
+              "                  errors nothing is written, the problems go to standard error and the exit\n"
+              "                  status is 1; warnings are listed and the write goes on\n"
+              "  --force         write despite errors of the check\n";
     if (isPanelWrite(c))
         to << "  --no-backup     do not read the panel first; by default its memory is saved as\n"
               "                  backups/YYYY-MM-DD_hh-mm-ss_panel.v5 in the current folder, and nothing is\n"
@@ -74,7 +79,8 @@ void printHelp(const DeviceCommand& c, QTextStream& to) {
           "  --              ends the options\n\n"
           "Progress and the module's messages go to standard error. Ctrl-C cancels: the port is closed\n"
           "and no file is written.\n"
-          "Exit status: 0 success, 1 the device or a file failed (or the transfer was cancelled), 2 wrong "
+          "Exit status: 0 success, 1 the device or a file failed (or the transfer was cancelled, or the\n"
+          "check found errors), 2 wrong "
           "usage.\n";
 }
 
@@ -121,6 +127,8 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
         given << name;
         if (a == QStringLiteral("--stats")) {
             parsed.stats = true;
+        } else if (c.direction == Direction::Write && a == QStringLiteral("--force")) {
+            parsed.force = true;
         } else if (isPanelWrite(c) && a == QStringLiteral("--no-backup")) {
             parsed.steps.backup = false;
         } else if (isPanelWrite(c) && a == QStringLiteral("--no-verify")) {
@@ -156,6 +164,23 @@ std::optional<Arguments> parse(const DeviceCommand& c, const QStringList& args, 
     return parsed;
 }
 
+// The check before a write, as the window makes it: its problems go to standard error; with errors and
+// without --force the write does not start.
+bool passesCheck(const DeviceCommand& c, const Arguments& a, const Image::Bytes& bytes, Io& io) {
+    Image image;
+    image.assign(bytes);
+    const std::vector<Problem> problems = checkConfiguration(image);
+    const bool errors = hasErrors(problems);
+    if (errors && !a.force)
+        io.err << "v5ivez-cli " << c.name << ": the check found errors in " << a.file
+               << "; nothing was written (--force writes anyway):\n";
+    else if (!problems.empty())
+        io.err << "v5ivez-cli " << c.name << ": the check of " << a.file << " found:\n";
+    for (const QString& line : problemLines(problems))
+        io.err << "  " << line << '\n';
+    return !errors || a.force;
+}
+
 // The panel write with its backup and check; a check that finds the panel holding something else fails
 // the command.
 bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, PanelWriteSteps steps, Io& io) {
@@ -182,6 +207,7 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
             return kFailed;
         }
         image = *read.bytes;
+        if (!passesCheck(c, *a, image, io)) return kFailed;
     }
 
     // A read that cannot be stored is not started: the transfer may take minutes.

@@ -141,9 +141,35 @@ inline constexpr char kCheckByteWrong[] = "контрольный байт %1 н
 inline constexpr char kNoSuchZona[] = "назначен зоне %d, которой нет";
 inline constexpr char kNoSuchRazdel[] = "назначен разделу %d, которого нет";
 inline constexpr char kUnknownAssignment[] = "неизвестное назначение 0x%02X";
-inline constexpr char kSpiOutOfRange[] = "номер для СПИ %d вне 1..15";
+inline constexpr char kSpiOutOfRange[] =
+    "номер для СПИ %d вне 1..15; окно его не покажет, прибор может не передать";
+// Assignment bytes 0x60..0x7F: group indices past the partitions, which the key list shows as
+// "раздел 33".."раздел 64".
+inline constexpr char kAssignedPlace[] =
+    "назначение 0x%02X указывает на место проходной зоны %d, а не на зону или раздел "
+    "(список ключей покажет \"раздел %d\")";
+inline constexpr char kAssignedLinked[] =
+    "назначение 0x%02X указывает на связанные зоны места %d, а не на зону или раздел "
+    "(список ключей покажет \"раздел %d\")";
+inline constexpr char kAssignedPastGroups[] =
+    "назначение 0x%02X указывает за конец таблицы групп (список ключей покажет \"раздел %d\")";
+inline constexpr char kAssignedEmptyPlace[] = "; это место свободно, следующая очистка снимет назначение";
 inline constexpr char kFreeKeyWithData[] =
     "запись свободна (код 0), но назначение или номер для СПИ записаны";
+inline constexpr char kPlaceSelfLinked[] = "проходная зона связана сама с собой (%1)";
+inline constexpr char kPlaceLinkedToPlace[] =
+    "связана с проходной зоной места %1 (%2); проходная зона не может быть связанной";
+inline constexpr char kPlaces[] = "места проходной зоны %1";
+inline constexpr char kPlaceRepeated[] = "хранят одну и ту же проходную зону (%1)";
+inline constexpr char kAccessCodeNotDecimal[] =
+    "%1 содержит не десятичную цифру: такой код нельзя ввести, и файл с ним потом не откроется";
+inline constexpr char kLoopUnusedBits[] = "биты, которых не показывает ни одно поле: %1";
+inline constexpr char kRelayModeBits[] = "биты 4-5 режима установлены (байт режима 0x%02X)";
+inline constexpr char kRunTimeOffList[] = "время работы %d с не из списка; окно покажет ближайшее большее";
+inline constexpr char kDurationOffList[] =
+    "%s: длительность %d сек. не из списка; окно покажет ближайшую большую";
+inline constexpr char kPlacedWithoutAddress[] =
+    "установлен, но его адрес 255 (так отмечен модуль, которого нет)";
 inline constexpr char kSharedLoopModule[] = "обслуживают %1 (ни у одного нет адреса 254)";
 inline constexpr char kAddressRejected[] = "адрес %.3d вне допустимых значений (000-201, 241, 254, 255)";
 

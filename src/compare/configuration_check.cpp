@@ -10,6 +10,7 @@
 #include "compare_texts.h"
 #include "configuration.h"
 #include "format_text.h"
+#include "orphan_sweep.h"
 #include "plain_terms.h"
 
 namespace v5 {
@@ -47,6 +48,8 @@ public:
         passThrough();
         keys();
         lineModules();
+        fieldsTheWindowCannotShow();
+        accessCode();
         std::stable_sort(out_.begin(), out_.end(), [](const Problem& a, const Problem& b) {
             return std::pair(a.severity, a.subsystem) < std::pair(b.severity, b.subsystem);
         });
@@ -153,19 +156,41 @@ private:
     }
 
     void passThrough() {
+        std::map<std::uint64_t, QStringList> placesOf;  // pass-through record -> the places that hold it
         for (int i = 1; i <= kPassThroughPlaces; ++i) {
             const PassThroughPlace& place = c_.place(i);
+            const QString subject = formatText(ct::kPlace, i);
             if (!place.isFree() && c_.passThroughZona(i) == 0)
-                warning(Subsystem::LoopsAndGroups, formatText(ct::kPlace, i), text(ct::kPlaceMatchesNoZona));
+                warning(Subsystem::LoopsAndGroups, subject, text(ct::kPlaceMatchesNoZona));
             else if (place.isFree() && !place.linked.isEmpty())
-                warning(Subsystem::LoopsAndGroups, formatText(ct::kPlace, i), text(ct::kPlaceLinkedOnly));
+                warning(Subsystem::LoopsAndGroups, subject, text(ct::kPlaceLinkedOnly));
+            if (place.isFree()) continue;
+            placesOf[place.record.bits()] << QString::number(i);
+            if (const LoopMask own = place.record & place.linked; !own.isEmpty())
+                error(Subsystem::LoopsAndGroups, subject,
+                      QString::fromUtf8(ct::kPlaceSelfLinked).arg(plain::loops(own)));
+            for (int j = 1; j <= kPassThroughPlaces; ++j) {
+                const LoopMask other = c_.place(j).record;
+                // A place that repeats this one is reported as such, and its loops as a self-link.
+                if (j == i || other == place.record) continue;
+                if (const LoopMask shared = other & place.linked; !shared.isEmpty())
+                    error(Subsystem::LoopsAndGroups, subject,
+                          QString::fromUtf8(ct::kPlaceLinkedToPlace).arg(j).arg(plain::loops(shared)));
+            }
         }
+        for (const auto& [record, places] : placesOf)
+            if (places.size() > 1)
+                error(Subsystem::LoopsAndGroups, QString::fromUtf8(ct::kPlaces).arg(joined(places)),
+                      QString::fromUtf8(ct::kPlaceRepeated).arg(plain::loops(LoopMask(record))));
     }
 
     void keys() {
         std::map<KeyCode, std::vector<int>> byCode;
         for (int n = 1; n <= kKeyCount; ++n) {
             const Key& key = c_.key(n);
+            // The console copy writes its places as they are, free or taken, whatever else the table
+            // holds; nothing in them is the installer's mistake.
+            if (isConsoleCopy(n, key)) continue;
             const QString subject = formatText(ct::kKey, n);
             if (key.isFree()) {
                 // A fresh record holds 00 00, a deleted or swept one FF 00.
@@ -178,15 +203,10 @@ private:
                 error(Subsystem::Keys, subject,
                       QString::fromUtf8(ct::kCheckByteWrong)
                           .arg(hexByte(key.checkByte), hexByte(keyCheckByte(key.code))));
-            const KeyAssignment a = key.assignment;
-            if (a.role() == KeyRole::Unknown)
-                error(Subsystem::Keys, subject, formatText(ct::kUnknownAssignment, a.byte));
-            else if (a.role() == KeyRole::Zona && !c_.assignmentExists(a))
-                error(Subsystem::Keys, subject, formatText(ct::kNoSuchZona, a.number()));
-            else if (a.role() == KeyRole::Razdel && !c_.assignmentExists(a))
-                error(Subsystem::Keys, subject, formatText(ct::kNoSuchRazdel, a.number()));
+            assignment(subject, key.assignment);
+            // The key list cannot show it, and the next pane reset leaves it: a warning.
             if (key.spiNumber() > 15)
-                error(Subsystem::Keys, subject, formatText(ct::kSpiOutOfRange, key.spiNumber()));
+                warning(Subsystem::Keys, subject, formatText(ct::kSpiOutOfRange, key.spiNumber()));
         }
         for (const auto& [code, numbers] : byCode) {
             if (numbers.size() < 2) continue;
@@ -207,6 +227,40 @@ private:
         }
     }
 
+    // What the key's byte 6 names. A zone or partition without loops is a warning: the next pane reset
+    // unassigns the key. Bytes 0x60..0x7F are group indices past the 32 partitions.
+    void assignment(const QString& subject, KeyAssignment a) {
+        constexpr int kFirstPlaceIndex = 0x60;
+        constexpr int kFirstLinkedIndex = 0x68;
+        constexpr int kPastGroups = 0x70;
+        const int shownAs = a.number();  // the partition number the key list shows
+        if (a.role() == KeyRole::Unknown) {
+            error(Subsystem::Keys, subject, formatText(ct::kUnknownAssignment, a.byte));
+        } else if (a.role() == KeyRole::Zona && !c_.assignmentExists(a)) {
+            warning(Subsystem::Keys, subject, formatText(ct::kNoSuchZona, a.number()));
+        } else if (a.byte >= kPastGroups && a.role() == KeyRole::Razdel) {
+            error(Subsystem::Keys, subject, formatText(ct::kAssignedPastGroups, a.byte, shownAs));
+        } else if (a.byte >= kFirstPlaceIndex && a.role() == KeyRole::Razdel) {
+            const bool linked = a.byte >= kFirstLinkedIndex;
+            const int place = a.byte - (linked ? kFirstLinkedIndex : kFirstPlaceIndex) + 1;
+            const PassThroughPlace& p = c_.place(place);
+            QString what =
+                formatText(linked ? ct::kAssignedLinked : ct::kAssignedPlace, a.byte, place, shownAs);
+            if ((linked ? p.linked : p.record).isEmpty()) what += text(ct::kAssignedEmptyPlace);
+            warning(Subsystem::Keys, subject, what);
+        } else if (a.role() == KeyRole::Razdel && !c_.assignmentExists(a)) {
+            warning(Subsystem::Keys, subject, formatText(ct::kNoSuchRazdel, a.number()));
+        }
+    }
+
+    // A console place holding exactly what the copy writes there: its assignment, its number and
+    // the check byte of its code (a free place keeps check byte 0).
+    static bool isConsoleCopy(int number, const Key& key) {
+        const std::optional<ConsolePlace> place = consolePlace(number);
+        return place && key.assignment.byte == place->assignment && key.spiByte == place->spiByte &&
+               key.checkByteMatches();
+    }
+
     // Modules that are not placed are the sweep's (modulesNotPlaced).
     void lineModules() {
         for (int m = 1; m <= 8; ++m) {
@@ -223,10 +277,57 @@ private:
         }
         for (int n = 1; n <= kLineModuleCount; ++n) {
             const LineModule& entry = c_.lineModule(n);
-            if (c_.isPlaced({ModuleKind::MS, n}) && !entry.addressAccepted())
+            if (!c_.isPlaced({ModuleKind::MS, n})) continue;
+            if (!entry.addressAccepted())
                 error(Subsystem::Outputs, moduleName({ModuleKind::MS, n}),
                       formatText(ct::kAddressRejected, entry.address));
+            else if (entry.address == kNoLineAddress)
+                warning(Subsystem::Outputs, moduleName({ModuleKind::MS, n}), text(ct::kPlacedWithoutAddress));
         }
+    }
+
+    // Values the panes cannot show, in records of placed modules (the others are the sweep's): the
+    // window shows something else and, once the record is edited, stores that.
+    void fieldsTheWindowCannotShow() {
+        for (int l = 1; l <= static_cast<int>(kLoopCount); ++l) {
+            const auto unused = c_.loop(l).unusedBits();
+            if (c_.loopModulePlaced((l - 1) / 8 + 1) &&
+                std::any_of(unused.begin(), unused.end(), [](std::uint8_t b) { return b != 0; }))
+                warning(Subsystem::LoopsAndGroups, formatText(ct::kLoop, l),
+                        QString::fromUtf8(ct::kLoopUnusedBits).arg(plain::hexBytes(unused)));
+        }
+        for (int r = 1; r <= kRelayCount; ++r) {
+            const Relay& relay = c_.relay(r);
+            if (!c_.isPlaced({ModuleKind::MR, (r - 1) / 4 + 1})) continue;
+            if (relay.unusedModeBits())
+                warning(Subsystem::Outputs, formatText(ct::kRelay, r),
+                        formatText(ct::kRelayModeBits, relay.mode));
+            if (!isDurationCode(relay.runTime))
+                warning(Subsystem::Outputs, formatText(ct::kRelay, r),
+                        formatText(ct::kRunTimeOffList, relay.runTime));
+        }
+        for (std::size_t s = 0; s < c_.sounders.size(); ++s) {
+            const Sounder& sounder = c_.sounders[s];
+            const std::pair<const char*, std::uint8_t> durations[] = {{ct::kAtAlarm, sounder.alarmDuration},
+                                                                      {ct::kAtFire, sounder.fireDuration},
+                                                                      {ct::kAtFault, sounder.faultDuration}};
+            for (const auto& [when, code] : durations)
+                if (!isDurationCode(code))
+                    warning(Subsystem::Outputs, text(ct::kSounder.at(s)),
+                            formatText(ct::kDurationOffList, when, code));
+        }
+    }
+
+    // The box shows the code's four nibbles; one above 9 cannot be typed, and a file holding it cannot
+    // be read again once the program's own code is another one.
+    void accessCode() {
+        for (int shift = 0; shift < 16; shift += 4)
+            if (((c_.accessCode >> shift) & 0x0F) > 9) {
+                error(Subsystem::Other, text(ct::kAccessCode),
+                      QString::fromUtf8(ct::kAccessCodeNotDecimal)
+                          .arg(QStringLiteral("%1").arg(c_.accessCode, 4, 16, QLatin1Char('0')).toUpper()));
+                return;
+            }
     }
 
     const Configuration c_;

@@ -57,11 +57,17 @@ void LinkedZonesPane::mGRSZonaClick() {
         boxes_.setTicked(z, false);
     }
     // Loops that belong to no zone leave the records and linked masks: a record whose zone was deleted
-    // becomes free.
+    // becomes free. A place that loses one half this way (its zone or all its linked zones were
+    // deleted) is freed whole; a place that was already half-empty in the image is left as it is.
     for (int i = 1; i <= kPlaces; ++i) {
-        setPassThroughRecord(image, i, passThroughRecord(image, i) & inZones);
-        setLinkedMask(image, i, linkedMask(image, i) & inZones);
+        const LoopMask record = passThroughRecord(image, i);
+        const LoopMask linked = linkedMask(image, i);
+        const bool lostHalf = !record.isEmpty() && !linked.isEmpty() &&
+                              ((record & inZones).isEmpty() || (linked & inZones).isEmpty());
+        setPassThroughRecord(image, i, lostHalf ? LoopMask() : record & inZones);
+        setLinkedMask(image, i, lostHalf ? LoopMask() : linked & inZones);
     }
+    shownTicks_ = boxes_.ticks();
     current_ = kNoZona;
     if (!list_.isEmpty()) selectRow(0);
 }
@@ -93,7 +99,9 @@ void LinkedZonesPane::lbPZonaClick() {
     if (isLinked(s))
         for (const QString& item : list_.items())
             if (const int d = StrToZona(item) + 1; d >= 1 && d <= kZones) boxes_.setEnabled(d, false);
-    ClearSZona();
+    // Half-empty places are dropped where the user's own edit makes them so (commitLinks, opening the
+    // pane after a zone was deleted); one that came in with the image stays, and the check reports it.
+    shownTicks_ = boxes_.ticks();
     for (int row = 0; row < list_.count(); ++row) {
         QString text = withoutSuffix(list_.at(row));
         if (IzSZona(StrToZona(text))) text += groups_text::PassThroughSuffix();
@@ -131,10 +139,17 @@ LoopMask LinkedZonesPane::tickedUnion(int except) const {
 
 void LinkedZonesPane::commitLinks(int z) {
     if (!list_.hasSelection() || z < 0 || z >= kZones) return;
+    // Only what the user changed is stored: the zone as it was shown (a self-link, a place that another
+    // place repeats) stays byte for byte.
+    if (boxes_.ticks() == shownTicks_) return;
     const int zona = z + 1;
     Image& image = desktop().image();
     if (const int i = placeOf(zona)) {
-        setLinkedMask(image, i, tickedUnion(zona));
+        const LoopMask linked = tickedUnion(zona);
+        setLinkedMask(image, i, linked);
+        // Without linked zones the place is free.
+        if (linked.isEmpty()) setPassThroughRecord(image, i, LoopMask());
+        shownTicks_ = boxes_.ticks();
         return;
     }
     const LoopMask mask = zonaMask(image, zona);
@@ -143,6 +158,7 @@ void LinkedZonesPane::commitLinks(int z) {
         if (!passThroughRecord(image, i).isEmpty()) continue;
         setPassThroughRecord(image, i, mask);
         setLinkedMask(image, i, tickedUnion(0));
+        shownTicks_ = boxes_.ticks();
         return;
     }
     desktop().prompts().message(groups_text::PassThroughLimit());

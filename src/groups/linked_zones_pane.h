@@ -31,9 +31,10 @@ public:
     void lbPZonaClick();
     // The user (un)ticked the box of zone `zona`; stored when another zone is shown or the pane is left.
     void wClick(int zona, bool ticked);
-    // Commits the ticks as the links of zone z+1 (z = 0..63).
+    // Commits the ticks as the links of zone z+1 (z = 0..63) when the user changed them.
     void UpdateEEPROMPZona(int z);
-    // Drops places of which only one half is in use.
+    // Drops places of which only one half is in use. Showing a zone no longer calls it: the pane frees
+    // a place where the user's own edit empties one half of it.
     void ClearSZona();
 
     // Zone z+1 is a pass-through zone; its place (1..8), or 0.
@@ -53,6 +54,8 @@ private:
 
     GroupList list_;
     ZoneBoxes boxes_;
+    // The ticks as the zone was shown, or as last stored: leaving commits only a change to them.
+    std::array<bool, ZoneBoxes::kZones> shownTicks_{};
     int current_ = kNoZona;
 };
 

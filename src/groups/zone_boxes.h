@@ -19,6 +19,7 @@ public:
     void setTicked(int zona, bool on) { ticked_.at(index(zona)) = on; }
     void setEnabled(int zona, bool on) { enabled_.at(index(zona)) = on; }
     void setShown(int zona, bool on) { shown_.at(index(zona)) = on; }
+    const std::array<bool, kZones>& ticks() const { return ticked_; }
     bool anyTicked() const {
         for (bool t : ticked_)
             if (t) return true;

@@ -75,6 +75,17 @@ QString Key::codeText(bool upperCase) const {
     return text;
 }
 
+std::optional<ConsolePlace> consolePlace(int keyNumber) {
+    constexpr int kFirstInstaller = 961;
+    constexpr int kFirstRapidResponse = 976;
+    constexpr int kPlacesEach = 12;
+    for (const auto& [first, assignment] :
+         {std::pair{kFirstInstaller, kMonterAssignment}, std::pair{kFirstRapidResponse, kGZAssignment}})
+        if (keyNumber >= first && keyNumber < first + kPlacesEach)
+            return ConsolePlace{assignment, static_cast<std::uint8_t>(keyNumber - first)};
+    return std::nullopt;
+}
+
 TriggerSelection LoopRecord::triggerSelection() const {
     if (bytes[2] & 0x80) return TriggerSelection::TwoDetectors;
     if (bytes[1] & 0x04) return TriggerSelection::OneDetector;

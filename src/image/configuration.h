@@ -75,6 +75,14 @@ struct Key {
     friend bool operator==(const Key&, const Key&) = default;
 };
 
+// The places the copy from the keypad console writes: keys 961..972 (installer, numbers 1..12) and
+// 976..987 (rapid-response team, numbers 1..12), free when the console's place was empty.
+struct ConsolePlace {
+    std::uint8_t assignment;
+    std::uint8_t spiByte;
+};
+std::optional<ConsolePlace> consolePlace(int keyNumber);
+
 // --- Loops -------------------------------------------------------------------------------------------
 
 // The type code of byte 1 bits 5-4, in code order.

@@ -15,8 +15,9 @@ void LoopGrid::tickEnabled() {
 }
 
 void LoopGrid::SBoxUpdate(const SlotCaptions& captions) {
+    const SlotText text(captions);
     for (int m = 1; m <= 8; ++m) {
-        const bool placed = captions.isPlaced(ModuleId{ModuleKind::MShS, m});
+        const bool placed = text.isPlaced(ModuleId{ModuleKind::MShS, m});
         for (int j = 1; j <= 8; ++j)
             setEnabled(8 * (m - 1) + j, placed);
     }

@@ -29,24 +29,26 @@ void clearLoopModule(Image& image, std::size_t k) {
 }  // namespace
 
 void ClearSheet(Image& image, const SlotCaptions& captions) {
+    // One slot text for the whole pass, as the panel's tool builds it.
+    const SlotText placed(captions);
     for (int m = 1; m <= 8; ++m)
-        if (!captions.isPlaced(ModuleId{ModuleKind::MShS, m}))
+        if (!placed.isPlaced(ModuleId{ModuleKind::MShS, m}))
             clearLoopModule(image, static_cast<std::size_t>(m - 1));
 
     for (int n = 1; n <= 8; ++n) {
-        if (captions.isPlaced(ModuleId{ModuleKind::MS, n})) continue;
+        if (placed.isPlaced(ModuleId{ModuleKind::MS, n})) continue;
         const auto entry = image.record(map::LineModules, static_cast<std::size_t>(n - 1));
         entry[0] = 0x00;
         entry[1] = kNoLineAddress;
     }
 
     for (int n = 1; n <= 8; ++n)
-        if (!captions.isPlaced(ModuleId{ModuleKind::MD, n}))
+        if (!placed.isPlaced(ModuleId{ModuleKind::MD, n}))
             image.fill(map::Indicators.at(static_cast<std::size_t>(8 * (n - 1))), 8 * map::Indicators.stride,
                        0);
 
     for (int n = 1; n <= 16; ++n)
-        if (!captions.isPlaced(ModuleId{ModuleKind::MR, n}))
+        if (!placed.isPlaced(ModuleId{ModuleKind::MR, n}))
             image.fill(map::Relays.at(static_cast<std::size_t>(4 * (n - 1))), 4 * map::Relays.stride, 0);
 
     // After the loop modules, so that a key whose zone has just lost its last loops is unassigned too.

@@ -76,10 +76,20 @@ void SlotCaptions::bntSlotsUpdate(const Image& image) {
 }
 
 bool SlotCaptions::isPlaced(const QString& name) const {
-    QString text = QStringLiteral(" ");
-    for (const QString& caption : captions_)
-        text += caption + QLatin1Char(' ');
-    return text.contains(name + QLatin1Char(' '));
+    return SlotText(*this).isPlaced(name);
+}
+
+SlotText::SlotText(const SlotCaptions& captions) : text_(QStringLiteral(" ")) {
+    for (int s = 1; s <= kSlotCount; ++s)
+        text_ += captions.at(s) + QLatin1Char(' ');
+}
+
+// The same as text_.contains(name + ' '), without building that string.
+bool SlotText::isPlaced(const QString& name) const {
+    const qsizetype last = text_.size() - name.size() - 1;
+    for (qsizetype at = text_.indexOf(name); at >= 0 && at <= last; at = text_.indexOf(name, at + 1))
+        if (text_.at(at + name.size()) == QLatin1Char(' ')) return true;
+    return false;
 }
 
 int SlotCaptions::slotOf(const QString& caption) const {

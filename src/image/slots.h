@@ -42,7 +42,8 @@ public:
     // Rebuild from the slot table of the image (bntSlotsUpdate).
     void bntSlotsUpdate(const Image& image);
 
-    // A module counts as placed when its name followed by a blank occurs in the slot text.
+    // A module counts as placed when its name followed by a blank occurs in the slot text (SlotText).
+    // Each call builds that text; a pass over many modules builds a SlotText once instead.
     bool isPlaced(const QString& name) const;
     bool isPlaced(ModuleId id) const { return isPlaced(moduleName(id)); }
     // The slot holding a caption, or 0.
@@ -50,6 +51,19 @@ public:
 
 private:
     std::array<QString, kSlotCount> captions_;
+};
+
+// The slot text: a blank, then each slot caption followed by a blank, as it stands when built. A module
+// counts as placed when its name followed by a blank occurs in it, so that "МР1" does not match "МР10".
+class SlotText {
+public:
+    explicit SlotText(const SlotCaptions& captions);
+
+    bool isPlaced(const QString& name) const;
+    bool isPlaced(ModuleId id) const { return isPlaced(moduleName(id)); }
+
+private:
+    QString text_;
 };
 
 // Slot-table entry of slot s (1..20).

@@ -49,8 +49,9 @@ void LinePane::openModule(const QString& name) {
 }
 
 void LinePane::TBoxUpdate() {
+    const SlotText text(desktop().captions());
     for (int k = 1; k <= kBoxes; ++k)
-        enabled_.at(index(k)) = desktop().captions().isPlaced(ModuleId{ModuleKind::MShS, k});
+        enabled_.at(index(k)) = text.isPlaced(ModuleId{ModuleKind::MShS, k});
 }
 
 void LinePane::ViewMLine(const QString& name) {

@@ -429,7 +429,7 @@ void TV5ivezMainForm::WriteToV5Click() {
 
 bool TV5ivezMainForm::checkedBeforeWrite() {
     const std::vector<Problem> problems = checkConfiguration(desktop_->image());
-    return !hasErrors(problems) || safetyDialogs_->writeDespite(problemLines(problems));
+    return !hasErrors(problems) || safetyDialogs_->writeDespite(problems);
 }
 
 void TV5ivezMainForm::compareWithFileClick() {

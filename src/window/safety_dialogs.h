@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "configuration_check.h"
+
 class QWidget;
 
 namespace v5 {
@@ -18,7 +20,8 @@ public:
     // A read-only list (differences), which the user can save as a text file; returns when closed.
     virtual void showList(const QString& title, const QString& summary, const QStringList& lines) = 0;
     // The check found errors before a write: true when the user wants to write anyway.
-    virtual bool writeDespite(const QStringList& problems) = 0;
+    // The question lists the errors and counts the warnings, which it shows on request.
+    virtual bool writeDespite(const std::vector<Problem>& problems) = 0;
     // A backup file to load, chosen starting in `folder`; nothing when the user cancels.
     virtual std::optional<QString> backupToRestore(const QString& folder) = 0;
 };
@@ -28,7 +31,7 @@ class WindowSafetyDialogs : public SafetyDialogs {
 public:
     explicit WindowSafetyDialogs(QWidget* parent) : parent_(parent) {}
     void showList(const QString& title, const QString& summary, const QStringList& lines) override;
-    bool writeDespite(const QStringList& problems) override;
+    bool writeDespite(const std::vector<Problem>& problems) override;
     std::optional<QString> backupToRestore(const QString& folder) override;
 
 private:

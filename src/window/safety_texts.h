@@ -48,6 +48,13 @@ inline QString CheckFoundErrors() {
 inline QString MoreProblems(qsizetype count) {
     return QStringLiteral("... и ещё %1").arg(count);
 }
+// The warnings of the check before a write, counted in one line of the question.
+inline QString WarningCount(qsizetype count) {
+    return QStringLiteral("Предупреждений: %1 (см. «Подробнее»)").arg(count);
+}
+inline QString Details() {
+    return QStringLiteral("Подробнее");
+}
 inline QString WriteAnyway() {
     return QStringLiteral("Записать всё равно?");
 }

@@ -113,20 +113,36 @@ TEST(ConfigurationCheck, EveryRuleFindsItsMistakeAndOnlyThat) {
 
         {"a key of a zone without loops",
          [](Image& i) { i.setByte(map::KeyRecords.at(0) + 6, 4); },
-         {QStringLiteral("ошибка: ключ 001: назначен зоне 5, которой нет")}},
+         {QStringLiteral("предупреждение: ключ 001: назначен зоне 5, которой нет")}},
         {"a key of a partition without loops",
          [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x42); },
-         {QStringLiteral("ошибка: ключ 002: назначен разделу 3, которого нет")}},
-        {"a key of a partition the panel does not have",
+         {QStringLiteral("предупреждение: ключ 002: назначен разделу 3, которого нет")}},
+        {"a key of pass-through record 1, which is in use",
+         [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x60); },
+         {QStringLiteral("предупреждение: ключ 002: назначение 0x60 указывает на место проходной зоны 1, а "
+                         "не на зону или раздел (список ключей покажет \"раздел 33\")")}},
+        {"a key of a free pass-through record",
          [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x67); },
-         {QStringLiteral("ошибка: ключ 002: назначен разделу 40, которого нет")}},
+         {QStringLiteral("предупреждение: ключ 002: назначение 0x67 указывает на место проходной зоны 8, а "
+                         "не на зону или раздел (список ключей покажет \"раздел 40\"); это место "
+                         "свободно, следующая очистка снимет назначение")}},
+        {"a key of the linked zones of place 1",
+         [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x68); },
+         {QStringLiteral("предупреждение: ключ 002: назначение 0x68 указывает на связанные зоны места 1, а "
+                         "не на зону или раздел (список ключей покажет \"раздел 41\")")}},
+        {"a key past the group table",
+         [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x7F); },
+         {QStringLiteral("ошибка: ключ 002: назначение 0x7F указывает за конец таблицы групп (список "
+                         "ключей покажет \"раздел 64\")")}},
         {"a key of an unknown kind",
          [](Image& i) { i.setByte(map::KeyRecords.at(1) + 6, 0x90); },
          {QStringLiteral("ошибка: ключ 002: неизвестное назначение 0x90")}},
         {"a key of an existing zone", [](Image& i) { i.setByte(map::KeyRecords.at(0) + 6, 2); }, {}},
         {"a monitoring number above 15",
          [](Image& i) { i.setByte(map::KeyRecords.at(0) + 7, 15); },
-         {QStringLiteral("ошибка: ключ 001: номер для СПИ 16 вне 1..15")}},
+         {QStringLiteral("предупреждение: ключ 001: номер для СПИ 16 вне 1..15; окно его не покажет, "
+                         "прибор может не передать")}},
+        {"the highest monitoring number", [](Image& i) { i.setByte(map::KeyRecords.at(0) + 7, 14); }, {}},
 
         {"a free record with an assignment written",
          [](Image& i) {
@@ -193,10 +209,99 @@ TEST(ConfigurationCheck, EveryRuleFindsItsMistakeAndOnlyThat) {
         {"the other accepted addresses",
          [](Image& i) {
              i.record(map::LineModules, 0)[1] = 241;
-             i.record(map::LineModules, 1)[1] = 255;
+             i.record(map::LineModules, 1)[1] = 0;
              i.record(map::LineModules, 1)[0] = 0x02;
          },
          {}},
+        {"a placed communication module with address 255",
+         [](Image& i) {
+             i.record(map::LineModules, 1)[1] = 255;
+             i.record(map::LineModules, 1)[0] = 0x02;
+         },
+         {QStringLiteral("предупреждение: МС2: установлен, но его адрес 255 (так отмечен модуль, которого "
+                         "нет)")}},
+
+        {"a pass-through zone inside its own linked mask",
+         [](Image& i) {
+             setLinkedMask(i, 1, test::loops({1, 9}));
+         },
+         {QStringLiteral("ошибка: место проходной зоны 1: проходная зона связана сама с собой (шлейф 9)")}},
+        {"a pass-through zone linked to another pass-through zone",
+         [](Image& i) {
+             setPassThroughRecord(i, 2, test::loops({10}));
+             setLinkedMask(i, 2, test::loops({9}));
+         },
+         {QStringLiteral("ошибка: место проходной зоны 2: связана с проходной зоной места 1 (шлейф 9); "
+                         "проходная зона не может быть связанной")}},
+        {"one pass-through zone held in two places",
+         [](Image& i) {
+             setPassThroughRecord(i, 3, test::loops({9}));
+             setLinkedMask(i, 3, test::loops({10}));
+         },
+         {QStringLiteral("ошибка: места проходной зоны 1, 3: хранят одну и ту же проходную зону (шлейф 9)")}},
+        {"two pass-through zones, each linked to an ordinary zone",
+         [](Image& i) {
+             setPassThroughRecord(i, 2, test::loops({10}));
+             setLinkedMask(i, 2, test::loops({1, 2}));
+         },
+         {}},
+
+        {"an access code with a digit the box cannot type",
+         [](Image& i) { i.setWordLE(map::AccessCode.offset, 0x12A4); },
+         {QStringLiteral("ошибка: код доступа: 12A4 содержит не десятичную цифру: такой код нельзя ввести, и "
+                         "файл с ним потом не откроется")}},
+        {"an access code of decimal digits",
+         [](Image& i) { i.setWordLE(map::AccessCode.offset, 0x9909); },
+         {}},
+
+        {"a loop record with bits no field shows",
+         [](Image& i) { i.record(map::LoopParams, 3)[2] = 0x21; },
+         {QStringLiteral("предупреждение: шлейф 4: биты, которых не показывает ни одно поле: 00 00 01")}},
+        {"a loop record with every shown field set",
+         [](Image& i) {
+             const auto loop = i.record(map::LoopParams, 3);
+             loop[0] = 0xFF;
+             loop[1] = 0x3F;
+             loop[2] = 0xE0;
+         },
+         {}},
+        {"relay mode bits 4-5 and a run time off the list",
+         [](Image& i) {
+             i.record(map::Relays, 1)[0] = 0x13;
+             i.record(map::Relays, 1)[9] = 7;
+         },
+         {QStringLiteral("предупреждение: реле 2: биты 4-5 режима установлены (байт режима 0x13)"),
+          QStringLiteral("предупреждение: реле 2: время работы 7 с не из списка; окно покажет ближайшее "
+                         "большее")}},
+        {"relay tamper bits and a run time of the list",
+         [](Image& i) {
+             i.record(map::Relays, 1)[0] = 0xC3;
+             i.record(map::Relays, 1)[9] = 240;
+         },
+         {}},
+        {"a sounder duration off the list",
+         [](Image& i) { i.record(map::Sounders, 3)[9] = 15; },
+         {QStringLiteral("предупреждение: Реле СЗО: при тревоге: длительность 15 сек. не из списка; окно "
+                         "покажет ближайшую большую")}},
+        {"sounder durations of the list",
+         [](Image& i) {
+             i.record(map::Sounders, 0)[8] = 255;
+             i.record(map::Sounders, 3)[10] = 180;
+         },
+         {}},
+
+        {"console places as the console copy leaves them",
+         [](Image& i) {
+             setKey(i, 961, {0x31, 0, 0, 0, 0, 0x36}, 0xFA, 0);
+             setKey(i, 962, {}, 0xFA, 1);  // an empty console place
+             setKey(i, 987, {}, 0xFB, 11);
+             setKey(i, 976, {0x01, 0x02, 0x03, 0x04, 0x05, 0x06}, 0xFB, 0);  // key 001's code as well
+         },
+         {}},
+        {"a console place with a number the copy does not write",
+         [](Image& i) { setKey(i, 962, {}, 0xFA, 5); },
+         {QStringLiteral("предупреждение: ключ 962: запись свободна (код 0), но назначение или номер для "
+                         "СПИ записаны")}},
 
         {"a slot of an unknown kind",
          [](Image& i) { i.record(map::SlotTable, 6)[0] = 5; },

@@ -95,6 +95,35 @@ TEST(SlotNames, PlacedTestDoesNotConfuseMr1WithMr10) {
     EXPECT_TRUE(captions.isPlaced(QStringLiteral("МР1")));
 }
 
+// The slot text built once per pass answers as the text built for every test did, also for captions
+// that are not module names: a blank inside a caption, a name at the very end, "МР1" in "МР10 МР1".
+TEST(SlotNames, SlotTextBuiltOnceAnswersAsTheTextBuiltEachTime) {
+    const QStringList captionSets[] = {
+        {QStringLiteral("МР10"), QStringLiteral("МР1")},
+        {QStringLiteral("МР10"), QStringLiteral("МР11")},
+        {QStringLiteral("МШС1 МР2"), QString()},
+        {QStringLiteral("МС8")},
+        {QStringLiteral("ММР1"), QStringLiteral("МР1МР1")},
+    };
+    QStringList names = allModuleNames();
+    names << QString() << QStringLiteral("МР1 ") << QStringLiteral(" ") << QStringLiteral("1")
+          << QStringLiteral("20");
+    for (const QStringList& set : captionSets) {
+        SlotCaptions captions;
+        for (qsizetype i = 0; i < set.size(); ++i)
+            captions.set(kSlotCount - static_cast<int>(i), set[i]);  // the last slots, so names end the text
+        QString text = QStringLiteral(" ");
+        for (int s = 1; s <= kSlotCount; ++s)
+            text += captions.at(s) + QLatin1Char(' ');
+        const SlotText once(captions);
+        for (const QString& name : names) {
+            SCOPED_TRACE((set.join(QLatin1Char('|')) + QStringLiteral(" / ") + name).toStdString());
+            EXPECT_EQ(once.isPlaced(name), text.contains(name + QLatin1Char(' ')));
+            EXPECT_EQ(captions.isPlaced(name), text.contains(name + QLatin1Char(' ')));
+        }
+    }
+}
+
 TEST(SlotNames, OnlyTheFortyCanonicalNamesAreModules) {
     EXPECT_EQ(allModuleNames().size(), 40);
     EXPECT_EQ(allModuleNames().front(), QStringLiteral("МШС1"));

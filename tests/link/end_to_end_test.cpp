@@ -134,7 +134,7 @@ TEST_F(EndToEndTest, ChipReadsBackWhatWasWrittenToIt) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("чтение 24c256 - успешно")));
     EXPECT_EQ(test::readAll(file("first.v5")), chip);
 
-    run = cli(with("write-chip", {saved("image.v5", image)}));
+    run = cli(with("write-chip", {QStringLiteral("--force"), saved("image.v5", image)}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("запись 24c256 - успешно")));
 
@@ -153,7 +153,8 @@ TEST_F(EndToEndTest, PanelTakesTheConfigurationAreaAndKeepsItsArchive) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("чтение прошивки Вистан-5 - успешно")));
     EXPECT_EQ(test::readAll(file("first.v5")), panel);
 
-    run = cli(with("write-panel", {QStringLiteral("--no-backup"), saved("image.v5", image)}));
+    run = cli(with("write-panel",
+                   {QStringLiteral("--force"), QStringLiteral("--no-backup"), saved("image.v5", image)}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("запись прошивки Вистан-5 - успешно")));
 
@@ -168,7 +169,8 @@ TEST_F(EndToEndTest, PanelWriteKeepsABackupOfThePanelAndChecksWhatItHoldsAfterwa
     start({QStringLiteral("--unpaced"), QStringLiteral("--panel"), saved("panel.v5", panel)});
     QProcess process;
     process.setWorkingDirectory(dir.path());
-    process.start(QStringLiteral(V5_CLI), with("write-panel", {saved("image.v5", image)}));
+    process.start(QStringLiteral(V5_CLI),
+                  with("write-panel", {QStringLiteral("--force"), saved("image.v5", image)}));
     ASSERT_TRUE(process.waitForFinished(kTransferTimeoutMs));
     const QString err = QString::fromUtf8(process.readAllStandardError());
     ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
@@ -204,6 +206,43 @@ TEST_F(EndToEndTest, PanelWriteCheckCatchesAByteThePanelDidNotTake) {
     EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("backups"))).exists());
 }
 
+// The check before a write: errors stop both writes before the port is opened; --force writes.
+TEST_F(EndToEndTest, WritesRefuseAFileWithErrorsUnlessForced) {
+    const QByteArray panel = test::patternBytes(32768, 3);
+    start({QStringLiteral("--unpaced"), QStringLiteral("--panel"), saved("panel.v5", panel)});
+    Image image;
+    test::placeModule(image, 1, QStringLiteral("МШС1"));
+    test::placeModule(image, 2, QStringLiteral("МШС1"));
+    const QString path = saved("image.v5", image.toByteArray());
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    for (const char* command : {"write-panel", "write-chip"}) {
+        process.start(QStringLiteral(V5_CLI), with(command, {path}));
+        ASSERT_TRUE(process.waitForFinished(kTransferTimeoutMs));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 1) << command;
+        EXPECT_TRUE(
+            err.contains(QStringLiteral("the check found errors in %1; nothing was written").arg(path)))
+            << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("\n  ошибка: МШС1: стоит в нескольких слотах: 1, 2\n")))
+            << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("запись прошивки"))) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("запись 24c256"))) << err.toStdString();
+    }
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("backups"))).exists());
+    CliRun run = cli(with("read-panel", {QStringLiteral("-o"), file("after.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(test::readAll(file("after.v5")), panel);
+
+    run = cli(with("write-panel", {QStringLiteral("--force"), QStringLiteral("--no-backup"), path}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the check of %1 found:\n  ошибка: МШС1").arg(path)))
+        << run.err.toStdString();
+    run = cli(with("read-panel", {QStringLiteral("-o"), file("forced.v5")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(test::readAll(file("forced.v5")).left(0x3000), image.toByteArray().left(0x3000));
+}
+
 TEST_F(EndToEndTest, AModuleThatDoesNotWakeUpFailsEveryCommandAndLeavesNoFile) {
     start({QStringLiteral("--unpaced"), QStringLiteral("--no-wake-up")});
     for (const char* command : {"read-chip", "read-panel"}) {
@@ -212,7 +251,8 @@ TEST_F(EndToEndTest, AModuleThatDoesNotWakeUpFailsEveryCommandAndLeavesNoFile) {
         EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен \n"))) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(file("out.v5")));
     }
-    const CliRun run = cli(with("write-panel", {saved("image.v5", test::patternBytes(32768))}));
+    const CliRun run =
+        cli(with("write-panel", {QStringLiteral("--force"), saved("image.v5", test::patternBytes(32768))}));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("УП - 5 не подключен \nзапись не начата")));
 }
@@ -242,7 +282,8 @@ TEST_F(EndToEndTest, AStalledLineEndsTheChipWriteWithItsOwnMessage) {
     // The terminal takes some 18 KiB before the program's writes find no room; from then on each write
     // gives up after about a second, and the first one that does ends the transfer.
     start({QStringLiteral("--unpaced"), QStringLiteral("--stall-after"), QStringLiteral("65")});
-    const CliRun run = cli(with("write-chip", {saved("image.v5", test::patternBytes(32768, 6))}));
+    const CliRun run =
+        cli(with("write-chip", {QStringLiteral("--force"), saved("image.v5", test::patternBytes(32768, 6))}));
     std::cout << "write-chip on a stalled line failed after " << run.ms << " ms\n";
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("запись 24c256 - ошибка"))) << run.err.toStdString();

@@ -18,6 +18,7 @@
 #include "safety_texts.h"
 #include "up5_texts.h"
 #include "window_harness.h"
+#include "write_question.h"
 
 namespace v5 {
 
@@ -250,6 +251,45 @@ private slots:
                  safety_text::NoDifferences());
         QVERIFY(!empty.findChild<QPushButton*>(QStringLiteral("btnSaveList"))->isEnabled());
         dialog.close();
+    }
+
+    // The question before a write: every error (a dozen, then how many more), the warnings counted in
+    // one line and shown by "Подробнее"; "Не записывать" is the default.
+    void theWriteQuestionListsErrorsAndCountsWarnings() {
+        std::vector<Problem> problems;
+        for (int n = 1; n <= 14; ++n)
+            problems.push_back({Problem::Severity::Error, Subsystem::Slots, QStringLiteral("слот %1").arg(n),
+                                QStringLiteral("e")});
+        for (int n = 1; n <= 3; ++n)
+            problems.push_back({Problem::Severity::Warning, Subsystem::Keys, QStringLiteral("ключ %1").arg(n),
+                                QStringLiteral("w")});
+        const WriteQuestion question = writeQuestion(problems);
+        QStringList lines = question.text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 1 + 12 + 2);
+        QCOMPARE(lines.at(1), QStringLiteral("ошибка: слот 1: e"));
+        QCOMPARE(lines.at(13), QStringLiteral("... и ещё 2"));
+        QCOMPARE(lines.at(14), QStringLiteral("Предупреждений: 3 (см. «Подробнее»)"));
+        QCOMPARE(question.details,
+                 (QStringList{QStringLiteral("ошибка: слот 13: e"), QStringLiteral("ошибка: слот 14: e"),
+                              QStringLiteral("предупреждение: ключ 1: w"),
+                              QStringLiteral("предупреждение: ключ 2: w"),
+                              QStringLiteral("предупреждение: ключ 3: w")}));
+        // Errors alone: no counted line and nothing behind the button.
+        problems.resize(1);
+        QCOMPARE(writeQuestion(problems).text,
+                 safety_text::CheckFoundErrors() + QStringLiteral("\nошибка: слот 1: e"));
+
+        WriteQuestionDialog dialog(question, nullptr);
+        dialog.show();
+        QVERIFY(dialog.text()->text().startsWith(question.text));
+        QVERIFY(!dialog.details()->isVisible());
+        QCOMPARE(dialog.detailsButton()->text(), QStringLiteral("Подробнее"));
+        QTest::mouseClick(dialog.detailsButton(), Qt::LeftButton);
+        QVERIFY(dialog.details()->isVisible());
+        QCOMPARE(dialog.details()->toPlainText(), question.details.join(QLatin1Char('\n')));
+        QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("btnDoNotWrite"))->isDefault());
+        QTest::mouseClick(dialog.writeButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 };
 

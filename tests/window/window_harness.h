@@ -47,8 +47,8 @@ public:
     void showList(const QString& title, const QString& summary, const QStringList& lines) override {
         lists.push_back({title, summary, lines});
     }
-    bool writeDespite(const QStringList& problems) override {
-        questions.push_back(problems);
+    bool writeDespite(const std::vector<Problem>& problems) override {
+        questions.push_back(problemLines(problems));
         return writeAnyway;
     }
     std::optional<QString> backupToRestore(const QString& folder) override {
