@@ -49,6 +49,7 @@ private:
             test::acknowledgeWhenDone(h_.window, message);
         }
     }
+
 private slots:
     void init() { h_.start(); }
     void cleanup() { h_.stop(); }
