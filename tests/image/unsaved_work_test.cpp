@@ -1,5 +1,5 @@
-// What the installer typed survives: a placement while a pane is open, the question before the
-// configuration is replaced, the " *" in the caption, and files that are not files.
+// What the installer typed survives: a placement while a pane is open, the " *" in the caption, and
+// files that are not files. The question before a read is tested on the window, for all four reads.
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -44,10 +44,6 @@ protected:
     }
     Image& image() { return desktop->image(); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QString saved(const char* name, const Image& content) {
-        EXPECT_TRUE(test::writeAll(path(name), content.toByteArray()));
-        return path(name);
-    }
 };
 
 TEST_F(UnsavedWorkTest, PlacingAModuleKeepsWhatTheShownPaneHolds) {
@@ -111,57 +107,6 @@ TEST_F(UnsavedWorkTest, PlacingAModuleKeepsWhatTheShownPaneHolds) {
         const Image afterPlacement = image();
         desktop->ClearDesktop();
         EXPECT_EQ(image(), afterPlacement);
-    }
-}
-
-TEST_F(UnsavedWorkTest, ReadingAFileAsksFirstAndEachAnswerDoesWhatItSays) {
-    Image file;
-    file.setByte(map::Reserved.offset, 0x5A);  // a byte no sweep touches
-    const QString in = saved("in.v5", file);
-    struct Case {
-        const char* name;
-        std::optional<SaveAnswer> answer;  // nothing: no edits, no question
-        std::optional<QString> saveAs;     // the save dialog's answer after "Сохранить"
-        bool readGoesOn;
-    };
-    const Case cases[] = {
-        {"no edits", std::nullopt, std::nullopt, true},
-        {"save", SaveAnswer::Save, path("edits.v5"), true},
-        {"save, but the save dialog is cancelled", SaveAnswer::Save, std::nullopt, false},
-        {"do not save", SaveAnswer::DontSave, std::nullopt, true},
-        {"cancel", SaveAnswer::Cancel, std::nullopt, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        fresh();
-        QFile::remove(path("edits.v5"));
-        if (c.answer) {
-            place(1, QStringLiteral("МР1"));
-            prompts.saveQuestionAnswers.push_back(*c.answer);
-        }
-        desktop->ClearDesktop();
-        if (c.answer == SaveAnswer::Save) prompts.saveAnswers.push_back(c.saveAs);
-        prompts.openAnswers.push_back(in);
-        const Image before = image();
-        EXPECT_EQ(desktop->windowTitle(),
-                  c.answer ? QStringLiteral("Файл не выбран *") : QStringLiteral("Файл не выбран"));
-
-        desktop->mnLoadClick();
-        EXPECT_EQ(prompts.questions,
-                  c.answer ? QStringList{QStringLiteral("Сохранить изменения?")} : QStringList{});
-        EXPECT_TRUE(prompts.saveAnswers.empty());
-        if (c.saveAs) {
-            EXPECT_EQ(test::readAll(*c.saveAs), before.toByteArray());
-        }
-        // "Отмена", or a save that did not happen: no dialog opened, nothing read.
-        EXPECT_EQ(prompts.openAnswers.empty(), c.readGoesOn);
-        if (c.readGoesOn) {
-            EXPECT_EQ(image().byte(map::Reserved.offset), 0x5A);
-            EXPECT_EQ(desktop->windowTitle(), QFileInfo(in).absoluteFilePath());
-        } else {
-            EXPECT_EQ(image(), before);
-            EXPECT_TRUE(desktop->windowTitle().endsWith(QStringLiteral(" *")));
-        }
     }
 }
 

@@ -7,8 +7,10 @@
 #include <QtTest>
 
 #include "guarded_fifo.h"
+#include "messages.h"
 #include "up5_texts.h"
 #include "window_harness.h"
+#include "window_prompts.h"
 
 namespace v5 {
 
@@ -119,6 +121,23 @@ private slots:
             QVERIFY2(h_.prompts.questions.isEmpty(), item);
             QVERIFY2(readHappened(), item);
         }
+    }
+
+    // The program's own open dialog lists a folder holding a pipe and hands the pipe over without
+    // opening it; the window then refuses it (below).
+    void theOpenDialogHandsAPipeOverWithoutOpeningIt() {
+        const QString pipe = path(QStringLiteral("pipe.v5"));
+        const test::GuardedFifo fifo(pipe);
+        QVERIFY(fifo.made());
+        const auto dialog = WindowPrompts::openDialog(h_.window, msg::SettingsFilter());
+        dialog->setDirectory(h_.dir->path());
+        dialog->show();
+        dialog->selectFile(pipe);
+        QTest::qWait(300);  // the folder's list fills in on a thread of its own
+        QVERIFY(QMetaObject::invokeMethod(dialog.get(), "accept"));  // as "Открыть" does
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(dialog->selectedFiles(), QStringList{pipe});
+        QVERIFY(!fifo.readerWaited());
     }
 
     // Whatever dialog it came from, a named pipe is refused at once; the window goes on answering.
