@@ -9,6 +9,9 @@ packages=(
     qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
+    # Makes Noto Sans Mono the system's monospaced font, which says it is not fixed-pitch: the key list
+    # must still line up its columns.
+    fonts-noto-mono
 )
 
 missing=()

@@ -71,7 +71,7 @@ int writeResult(const QString& output, const QByteArray& bytes, Io& io, const ch
         }
         return kOk;
     }
-    if (const auto error = writeFileAtomically(output, bytes)) {
+    if (const auto error = writeFileAtomically(output, bytes, SpecialFiles::WriteDirectly)) {
         io.err << "v5ivez-cli " << command << ": cannot write " << output << ": " << error->detail << '\n';
         return kFailed;
     }

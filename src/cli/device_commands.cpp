@@ -186,7 +186,10 @@ bool passesCheck(const DeviceCommand& c, const Arguments& a, const Image::Bytes&
 bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, PanelWriteSteps steps, Io& io) {
     const PanelWriteResult result =
         writePanelChecked(up5, progress, image, steps, backupsIn(QDir::currentPath(), &FileError::detail));
-    // After a cancel no message tells where the copy went.
+    // After a cancel no message tells what the panel holds now or where the copy went.
+    if (result.partial && TerminalProgress::interrupted())
+        io.err << "v5ivez-cli write-panel: the write broke off part-way; the panel may hold a partial "
+                  "configuration\n";
     if (!result.backupPath.isEmpty() && TerminalProgress::interrupted())
         io.err << "v5ivez-cli write-panel: the panel's memory before the write is in " << result.backupPath
                << '\n';
@@ -203,7 +206,8 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
     if (c.direction == Direction::Write) {
         const SettingsRead read = readSettingsFile(a->file);
         if (!read.bytes) {
-            io.err << read.error.message << ": " << a->file << " (" << read.error.detail << ")\n";
+            // The message names the file already.
+            io.err << read.error.message << " (" << read.error.detail << ")\n";
             return kFailed;
         }
         image = *read.bytes;

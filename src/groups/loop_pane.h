@@ -22,6 +22,7 @@ public:
     QStringList modulePrefixes() const override { return {QStringLiteral("МШС")}; }
     void openModule(const QString& name) override { ViewMShl(name); }
     void placementChanged() override;
+    void commitShown() override { MSEEPROMUpdate(); }
     void commitBeforeSave() override { MSEEPROMUpdate(); }
 
     // Opens the pane for a loop module ("МШС3": tabs "17" .. "24") on its first loop; stores nothing.

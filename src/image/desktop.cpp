@@ -105,6 +105,7 @@ bool Desktop::loadSettingsFile(const QString& path) {
 }
 
 void Desktop::mnLoadClick() {
+    if (!mayReplaceImage()) return;
     const std::optional<QString> path = prompts_.openFileName(msg::SettingsFilter());
     if (path && !loadSettingsFile(*path)) return;
     rebuildCaptions();
@@ -154,11 +155,36 @@ void Desktop::markSaved() {
     saved_ = swept();
 }
 
+void Desktop::commitVisiblePane() {
+    for (const auto& pane : panes_)
+        if (pane->objectName() == visiblePane_) pane->commitShown();
+}
+
+bool Desktop::hasUnsavedEdits() {
+    // The edits the visible pane still holds count: stored for a moment, then taken back.
+    const Image committed = image_;
+    commitVisiblePane();
+    const bool unsaved = hasUnsavedChanges();
+    image_ = committed;
+    return unsaved;
+}
+
+QString Desktop::windowTitle() {
+    return hasUnsavedEdits() ? windowCaption_ + QStringLiteral(" *") : windowCaption_;
+}
+
 bool Desktop::mayClose() {
     ClearDesktop();
-    if (!hasUnsavedChanges()) return true;
+    return mayReplaceImage();
+}
+
+// Nothing is committed or swept unless the user saves: a read that is then refused leaves the image
+// exactly as it was.
+bool Desktop::mayReplaceImage() {
+    if (!hasUnsavedEdits()) return true;
     switch (prompts_.askToSave(msg::SaveChanges())) {
         case SaveAnswer::Save:
+            commitVisiblePane();
             mnSaveClick();
             return !hasUnsavedChanges();
         case SaveAnswer::DontSave:
@@ -201,10 +227,13 @@ bool Desktop::popupItemEnabled(const QString& moduleName) const {
 void Desktop::miClick(const QString& item) {
     const int s = currentSlot_;
     if (s < 1 || s > kSlotCount) return;
+    if (item != deleteItem() && (!parseModuleName(item) || !popupItemEnabled(item))) return;
+    // A pane that reads its record again after the placement first keeps what its controls hold, as
+    // leaving it would.
+    commitVisiblePane();
     if (item == deleteItem()) {
         captions_.set(s, QString());
     } else {
-        if (!parseModuleName(item) || !popupItemEnabled(item)) return;
         if (captions_.at(s) == title_) ClearDesktop();
         captions_.set(s, item);
     }

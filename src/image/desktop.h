@@ -69,6 +69,9 @@ public:
     int focusedSlot() const { return focusedSlot_; }
     // The window caption: the settings file last read or written.
     const QString& windowCaption() const { return windowCaption_; }
+    // The caption as the window shows it: followed by " *" while there are unsaved edits, those the
+    // visible pane holds included.
+    QString windowTitle();
 
     // Start-up: the port file and the initial state.
     void FormCreate();
@@ -86,10 +89,12 @@ public:
     // Opening the "COM-порт" and "Файл настроек" menus.
     void ComSelectClick() { ClearDesktop(); }
     void mnEEPROMClick() { ClearDesktop(); }
+    // "Прочитать с  диска": asks about unsaved edits first (mayReplaceImage).
     void mnLoadClick();
     void mnSaveClick();
     // "Восстановить из резервной копии…": a backup read as a settings file (the access code is compared
-    // as for any file), so that it can be written back.
+    // as for any file), so that it can be written back. The caller asks mayReplaceImage() before it
+    // offers the backups.
     void restoreBackup(const QString& path);
 
     // A whole image read from the panel or the chip replaces the image.
@@ -100,8 +105,13 @@ public:
     bool hasUnsavedChanges() const;
     // The image now matches a file or the device (after a successful write to the device).
     void markSaved();
-    // Leaving the program: commits the visible pane and, when edits would be lost, asks whether to save
-    // them ("Записать на диск"). False when the user stays: cancelled, or the save did not happen.
+    // hasUnsavedChanges(), the edits the visible pane has not stored yet included.
+    bool hasUnsavedEdits();
+    // Before the configuration is replaced (a settings file, a backup, a read from the panel or the chip):
+    // when edits would be lost, asks "Сохранить изменения?"; "Сохранить" stores the visible pane and runs
+    // "Записать на диск". False when nothing may go on: cancelled, or the save did not happen.
+    bool mayReplaceImage();
+    // Leaving the program: commits the visible pane, then the same question.
     bool mayClose();
 
     void ClearDesktop();
@@ -121,6 +131,7 @@ public:
 
 private:
     void rebuildCaptions();
+    void commitVisiblePane();
     // Reads a settings file into the image; false after telling the user why not.
     bool loadSettingsFile(const QString& path);
     // The image as the orphan sweep of the next pane reset leaves it.

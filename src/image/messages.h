@@ -8,6 +8,10 @@ namespace v5::msg {
 inline QString ReadError() {
     return QStringLiteral("Ошибка чтения");
 }
+// The first line is the message itself; the second names the file and says why.
+inline QString ReadFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("%1\n%2: %3").arg(ReadError(), path, reason);
+}
 inline QString WrongAccessCode() {
     return QStringLiteral("Не тот код доступа");
 }
@@ -24,7 +28,7 @@ inline QString SettingsSuffix() {
     return QStringLiteral("v5");
 }
 inline QString WriteError(const QString& path, const QString& reason) {
-    return QStringLiteral("Ошибка записи файла %1: %2").arg(path, reason);
+    return QStringLiteral("Ошибка записи\n%1: %2").arg(path, reason);
 }
 inline QString SaveChanges() {
     return QStringLiteral("Сохранить изменения?");

@@ -50,6 +50,9 @@ public:
     virtual void openModule(const QString& /*name*/) {}
     // Something was placed in or removed from a slot.
     virtual void placementChanged() {}
+    // While shown: stores what the controls hold that is not stored yet, as leaving the pane would,
+    // and stays shown. Called before a placement, after which a pane may read its record again.
+    virtual void commitShown() {}
     // The settings file is about to be written.
     virtual void commitBeforeSave() {}
     // The main-menu items this pane answers ("mGRZona", "mZO", ...); the window wires them by objectName.

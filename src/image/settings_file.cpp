@@ -8,19 +8,20 @@ namespace v5 {
 
 SettingsRead readSettingsFile(const QString& path) {
     SettingsRead result;
-    const FileRead read = readFileStart(path, static_cast<qint64>(Image::kSize));
-    if (read.failure) {
-        result.error = {msg::ReadError(), englishReason(*read.failure), read.failure->problem};
+    constexpr auto kSize = static_cast<qint64>(Image::kSize);
+    // One byte more than an image: a file that grew past its length since it was measured shows too.
+    const FileRead read = readFileStart(path, kSize + 1);
+    std::optional<FileFailure> failure = read.failure;
+    const qint64 length = std::max<qint64>(read.size, read.bytes.size());
+    if (!failure && length != kSize)
+        failure =
+            FileFailure{length < kSize ? FileProblem::ShortFile : FileProblem::LongFile, 0, length, kSize};
+    if (failure) {
+        result.error = {msg::ReadFailure(path, russianReason(*failure)), englishReason(*failure),
+                        failure->problem};
         return result;
     }
-    const QByteArray& data = read.bytes;
-    if (data.size() != static_cast<qsizetype>(Image::kSize)) {
-        result.error = {
-            msg::ReadError(),
-            QStringLiteral("%1 bytes long, a settings file holds %2").arg(data.size()).arg(Image::kSize),
-            FileProblem::ShortFile};
-        return result;
-    }
+    const QByteArray data = read.bytes.first(kSize);
     Image::Bytes bytes;
     std::copy(data.begin(), data.end(), reinterpret_cast<char*>(bytes.data()));
     result.bytes = bytes;
@@ -31,8 +32,9 @@ std::uint16_t accessCodeOf(const Image::Bytes& bytes) {
     return static_cast<std::uint16_t>(bytes[kAccessCodeOffset] | (bytes[kAccessCodeOffset + 1] << 8));
 }
 
-std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content) {
-    if (const auto failure = writeFileWhole(path, content))
+std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content,
+                                             SpecialFiles special) {
+    if (const auto failure = writeFileWhole(path, content, special))
         return FileError{msg::WriteError(path, russianReason(*failure)), englishReason(*failure),
                          failure->problem};
     return std::nullopt;

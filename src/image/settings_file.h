@@ -18,8 +18,9 @@ struct FileError {
     FileProblem problem = FileProblem::Other;
 };
 
-// Reads the first 32768 bytes of a settings file (a longer file is fine; a shorter one is not).
-// Returns the bytes, or an error whose message is "Ошибка чтения".
+// Reads a settings file: a regular file of exactly 32768 bytes (a shorter or longer one is refused with
+// its length, a pipe or a device at once, without waiting on it).
+// Returns the bytes, or an error whose message is "Ошибка чтения" and a line naming the file and why.
 struct SettingsRead {
     std::optional<Image::Bytes> bytes;
     FileError error;
@@ -32,8 +33,9 @@ std::uint16_t accessCodeOf(const Image::Bytes& bytes);
 // Writes exactly the 32768 image bytes, all or nothing: on failure the old file stays as it was.
 std::optional<FileError> writeSettingsFile(const QString& path, const Image& image);
 
-// Writes a whole file all or nothing (writeFileWhole: a device or a pipe takes the bytes directly). On
-// failure the message names the file and the reason.
-std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content);
+// Writes a whole file all or nothing (writeFileWhole: a device or a pipe is refused, or takes the bytes
+// directly). On failure the message names the file and the reason.
+std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content,
+                                             SpecialFiles special = SpecialFiles::Refuse);
 
 }  // namespace v5

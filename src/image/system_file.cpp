@@ -65,6 +65,10 @@ constexpr Reason kReasons[] = {
     {FileProblem::ReadOnlyMedium, u"носитель защищён от записи", "the medium is read-only"},
     {FileProblem::FolderInTheWay, u"это имя занято папкой", "it is a folder"},
     {FileProblem::ShortFile, u"файл короче, чем нужно", "the file is too short"},
+    {FileProblem::LongFile, u"файл длиннее, чем нужно", "the file is too long"},
+    {FileProblem::NamedPipe, u"это именованный канал, а не файл", "it is a named pipe, not a file"},
+    {FileProblem::Device, u"это устройство, а не файл", "it is a device, not a file"},
+    {FileProblem::Socket, u"это сокет, а не файл", "it is a socket, not a file"},
 };
 
 const Reason* reasonOf(FileProblem problem) {
@@ -73,17 +77,28 @@ const Reason* reasonOf(FileProblem problem) {
     return nullptr;
 }
 
+// "файл короче, чем нужно: 32767 байт вместо 32768".
+QString withLength(QString reason, const FileFailure& failure, const char16_t* format) {
+    if (failure.size < 0) return reason;
+    reason += QString::fromUtf16(format).arg(failure.size);
+    return failure.expected < 0 ? reason : reason.arg(failure.expected);
+}
+
 }  // namespace
 
 QString russianReason(const FileFailure& failure) {
-    if (const Reason* r = reasonOf(failure.problem)) return QString::fromUtf16(r->russian);
+    if (const Reason* r = reasonOf(failure.problem))
+        return withLength(QString::fromUtf16(r->russian), failure,
+                          failure.expected < 0 ? u": %1 байт" : u": %1 байт вместо %2");
     if (failure.systemCode == EIO) return QStringLiteral("ошибка ввода-вывода");
     return failure.systemCode != 0 ? QStringLiteral("ошибка системы (код %1)").arg(failure.systemCode)
                                    : QStringLiteral("ошибка системы");
 }
 
 QString englishReason(const FileFailure& failure) {
-    if (const Reason* r = reasonOf(failure.problem)) return QString::fromLatin1(r->english);
+    if (const Reason* r = reasonOf(failure.problem))
+        return withLength(QString::fromLatin1(r->english), failure,
+                          failure.expected < 0 ? u": %1 bytes" : u": %1 bytes instead of %2");
     if (failure.systemCode == EIO) return QStringLiteral("input/output error");
     return failure.systemCode != 0 ? QStringLiteral("system error %1").arg(failure.systemCode)
                                    : QStringLiteral("system error");
@@ -204,22 +219,40 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
+// Why a name that is not a regular file cannot be read as one.
+std::optional<FileFailure> notRegular(mode_t mode) {
+    if (S_ISREG(mode)) return std::nullopt;
+    if (S_ISDIR(mode)) return failureOf(EISDIR);
+    FileFailure failure;
+    failure.problem = S_ISFIFO(mode)   ? FileProblem::NamedPipe
+                      : S_ISSOCK(mode) ? FileProblem::Socket
+                                       : FileProblem::Device;
+    return failure;
+}
+
 }  // namespace
 
 FileRead readFileStart(const QString& path, qint64 limit) {
     FileRead result;
     const QByteArray name = fileNameToSystem(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        result.failure = lastFailure();
+        return result;
+    }
+    if ((result.failure = notRegular(st.st_mode))) return result;
+    // Not waiting, should the name have become a pipe since: the type is checked again on what was opened.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         result.failure = lastFailure();
         return result;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    result.failure = ::fstat(fd, &st) != 0 ? lastFailure() : notRegular(st.st_mode);
+    if (result.failure) {
         ::close(fd);
-        result.failure = failureOf(EISDIR);
         return result;
     }
+    result.size = static_cast<qint64>(st.st_size);
     result.bytes.resize(static_cast<qsizetype>(limit));
     qint64 got = 0;
     while (got < limit) {
@@ -234,14 +267,17 @@ FileRead readFileStart(const QString& path, qint64 limit) {
     return result;
 }
 
-std::optional<FileFailure> writeFileWhole(const QString& path, const QByteArray& content) {
+std::optional<FileFailure> writeFileWhole(const QString& path, const QByteArray& content,
+                                          SpecialFiles special) {
     const QByteArray name = fileNameToSystem(path);
     std::string target = name.toStdString();
     mode_t mode = 0;
     struct stat st {};
     if (::stat(name.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return failureOf(EISDIR);
-        if (!S_ISREG(st.st_mode)) return writeDirectly(target, content);
+        if (!S_ISREG(st.st_mode))
+            return special == SpecialFiles::WriteDirectly ? writeDirectly(target, content)
+                                                          : notRegular(st.st_mode);
         // A file its owner made read-only is not replaced behind their back.
         if (::access(name.constData(), W_OK) != 0) return lastFailure();
         if (char* real = ::realpath(name.constData(), nullptr)) {
@@ -320,16 +356,22 @@ std::optional<FileFailure> guessedFailure(const QString& path) {
 FileRead readFileStart(const QString& path, qint64 limit) {
     FileRead result;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir() && !info.isFile()) {
+        result.failure = FileFailure{FileProblem::Device};
+        return result;
+    }
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
         result.failure = guessedFailure(path);
         return result;
     }
+    result.size = file.size();
     result.bytes = file.read(limit);
     if (file.error() != QFileDevice::NoError) result.failure = FileFailure{};
     return result;
 }
 
-std::optional<FileFailure> writeFileWhole(const QString& path, const QByteArray& content) {
+std::optional<FileFailure> writeFileWhole(const QString& path, const QByteArray& content, SpecialFiles) {
     if (QFileInfo(path).isDir()) return failureOf(EISDIR);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return guessedFailure(path);

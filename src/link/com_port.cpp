@@ -30,6 +30,24 @@ qint64 wireTimeMs(qint64 bytes, int baudRate) {
     return baudRate > 0 ? (bytes * 10 * 1000 + baudRate - 1) / baudRate : 0;
 }
 
+// Why QSerialPort did not open a port, as the user reads it.
+QString russianOpenFailure(const QSerialPort& port) {
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return QStringLiteral("нет такого порта");
+        case QSerialPort::PermissionError:
+            return QStringLiteral("нет доступа, или порт занят другой программой");
+        case QSerialPort::OpenError:
+            return QStringLiteral("порт уже открыт");
+        case QSerialPort::UnsupportedOperationError:
+            return QStringLiteral("порт не принимает нужные настройки");
+        case QSerialPort::ResourceError:
+            return QStringLiteral("устройство недоступно");
+        default:
+            return QStringLiteral("ошибка системы (%1)").arg(port.errorString());
+    }
+}
+
 }  // namespace
 
 QString systemPortLocation(const QString& name) {
@@ -51,8 +69,10 @@ TComPort::~TComPort() {
 bool TComPort::Open(const QString& name, int baudRate) {
     Close();
     lastError_.clear();
+    openFailure_.clear();
     if (name.isEmpty()) {
         lastError_ = QStringLiteral("no port chosen");
+        openFailure_ = QStringLiteral("порт не выбран");
         return false;
     }
     baudRate_ = baudRate;
@@ -64,6 +84,10 @@ bool TComPort::Open(const QString& name, int baudRate) {
     if (!ok) {
         // A port held by another program fails here too: its lock file or TIOCEXCL.
         lastError_ = port_->errorString();
+        openFailure_ = russianOpenFailure(*port_);
+        // Where the name is not the device's own ("COM3" is /dev/ttyS2 here), the device is named too.
+        if (const QString location = systemPortLocation(name); location != name)
+            openFailure_ += QStringLiteral(" (%1)").arg(location);
         port_.reset();
         return false;
     }

@@ -40,6 +40,7 @@ public:
 
     // Why the last Open failed, or how the device was lost; for the command line's diagnostics.
     const QString& LastError() const { return lastError_; }
+    QString OpenFailure() const override { return openFailure_; }
 
 private:
     // Pulls what the system has received; closes the port when the device is gone.
@@ -53,6 +54,7 @@ private:
     int baudRate_ = 0;
     bool open_ = false;
     QString lastError_;
+    QString openFailure_;
 };
 
 }  // namespace v5

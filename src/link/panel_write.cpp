@@ -64,9 +64,14 @@ PanelWriteResult writePanelChecked(TUP5& up5, TransferUi& ui, const Image::Bytes
     }
 
     result.written = asStep(up5, QString(), [&] { return up5.WritePanel(sent); });
-    if (!result.written && ui.Cancelled()) return result;
-    message << up5.LastMessage();
+    result.cancelled = !result.written && ui.Cancelled();
+    result.partial = !result.written && up5.BlocksSent() > 0;
+    if (result.cancelled && !result.partial) return result;
+    message << (result.cancelled ? up5::WritePanelCancelled() : up5.LastMessage());
+    if (result.partial) message << up5::PartialWrite(up5.BlocksSent(), static_cast<int>(up5::kPanelBlocks));
     if (!result.backupPath.isEmpty()) message << up5::BackupSaved(result.backupPath);
+    if (result.partial)
+        message << (result.backupPath.isEmpty() ? up5::NoBackupToRestore() : up5::RestoreHint());
     if (!result.written || !steps.verify) return finish();
 
     Image::Bytes readBack{};
@@ -92,8 +97,10 @@ PanelWriteResult writePanelChecked(TUP5& up5, TransferUi& ui, const Image::Bytes
 SaveBackup backupsIn(const QString& workFolder, QString FileError::*reason) {
     return [workFolder, reason](const Image::Bytes& panel) {
         const BackupWrite backup = writePanelBackup(workFolder, panel, QDateTime::currentDateTime());
-        return BackupSaveResult{backup.path,
-                                backup.error ? std::optional((*backup.error).*reason) : std::nullopt};
+        if (!backup.error) return BackupSaveResult{backup.path, std::nullopt};
+        // One line inside the write's message: "(Ошибка записи: <file>: <reason>)".
+        return BackupSaveResult{
+            backup.path, QString((*backup.error).*reason).replace(QLatin1Char('\n'), QStringLiteral(": "))};
     };
 }
 

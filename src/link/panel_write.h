@@ -40,7 +40,13 @@ struct PanelWriteResult {
     QString backupPath;  // empty when no backup was saved
     Verify verify = Verify::NotRun;
     QStringList differences;  // what the panel holds otherwise, when the check failed
-    QString message;          // the final message (nothing shown after a cancel)
+    // The write broke off (failed or cancelled) after some blocks had gone: the panel may hold part of
+    // the new configuration and part of the old.
+    bool partial = false;
+    bool cancelled = false;
+    // The final message. After a cancel the progress window shows nothing; a partial write's message is
+    // then for the caller to show.
+    QString message;
 };
 
 // How many differences the final message lists before it only counts the rest.

@@ -19,6 +19,8 @@ public:
     virtual void Close() = 0;
     // False once closed, and also after the device vanished (an unplugged adapter, a hung-up line).
     virtual bool IsOpen() const = 0;
+    // Why the last Open failed, in Russian for the user ("нет такого порта"); empty when not known.
+    virtual QString OpenFailure() const { return {}; }
 
     // Blocks until the bytes have left or the write time-out passed; returns how many were written.
     virtual qint64 Write(std::span<const std::uint8_t> bytes) = 0;

@@ -28,7 +28,7 @@ bool TUP5::Connect(std::uint8_t command) {
     port_.Close();
     connected_ = false;
     if (portName_.isEmpty() || !port_.Open(portName_, up5::kBaudRate)) {
-        Finish(up5::PortOpenError());
+        Finish(up5::PortOpenFailure(portName_, port_.OpenFailure()));
         return false;
     }
     port_.PurgeInput();
@@ -63,6 +63,7 @@ bool TUP5::ReadStatus() {
 
 void TUP5::Begin(const QString& label, int minimum, int maximum) {
     lastMessage_.clear();
+    blocksSent_ = 0;
     Label(label);
     ui_.ClearCancel();
     ui_.Show();
@@ -122,6 +123,7 @@ bool TUP5::WriteBlocks(std::span<const std::uint8_t> bytes, int pauseMs) {
         if (port_.Write(bytes.subspan(b * up5::kBlockSize, up5::kBlockSize)) !=
             static_cast<qint64>(up5::kBlockSize))
             return false;
+        ++blocksSent_;
         clock_.Sleep(pauseMs);
     }
     return true;

@@ -54,6 +54,9 @@ public:
     void SetMessagesDeferred(bool deferred) { deferMessages_ = deferred; }
     void SetStepPrefix(const QString& prefix) { stepPrefix_ = prefix; }
     const QString& LastMessage() const { return lastMessage_; }
+    // Blocks the last transfer sent whole: a write that broke off after some of them left the
+    // device with part of the new bytes.
+    int BlocksSent() const { return blocksSent_; }
 
 private:
     void Begin(const QString& label, int minimum, int maximum);
@@ -75,6 +78,7 @@ private:
     bool deferMessages_ = false;
     QString stepPrefix_;
     QString lastMessage_;
+    int blocksSent_ = 0;
 };
 
 }  // namespace v5

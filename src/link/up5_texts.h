@@ -19,6 +19,12 @@ inline QString OkButton() {
 inline QString PortOpenError() {
     return QStringLiteral("Ошибка открытия порта ");
 }
+// The message above with a second line: which port, and why it did not open.
+inline QString PortOpenFailure(const QString& port, const QString& reason) {
+    if (port.isEmpty()) return PortOpenError() + QStringLiteral("\nпорт не выбран");
+    return PortOpenError() + QStringLiteral("\nпорт %1: %2")
+                                 .arg(port, reason.isEmpty() ? QStringLiteral("не открылся") : reason);
+}
 inline QString NotConnected() {
     return QStringLiteral("УП - 5 не подключен ");
 }
@@ -82,6 +88,22 @@ inline QString VerifyStep() {
 }
 inline QString BackupSaved(const QString& path) {
     return QStringLiteral("резервная копия: %1").arg(path);
+}
+inline QString WritePanelCancelled() {
+    return QStringLiteral("запись прошивки Вистан-5 - отменена");
+}
+inline QString PartialWrite(int sent, int blocks) {
+    return QStringLiteral("запись прервана после %1 блоков из %2: в приборе может быть неполная конфигурация")
+        .arg(sent)
+        .arg(blocks);
+}
+inline QString RestoreHint() {
+    return QStringLiteral(
+        "прежнюю конфигурацию прибора можно вернуть: «Восстановить из резервной копии…», затем «Записать в "
+        "прибор»");
+}
+inline QString NoBackupToRestore() {
+    return QStringLiteral("резервная копия перед записью не делалась");
 }
 inline QString BackupNotRead() {
     return QStringLiteral("запись не начата: прибор не прочитан для резервной копии");

@@ -24,6 +24,7 @@ public:
     // Only the names of access modules and external access modules open the pane.
     void openModule(const QString& name) override;
     void placementChanged() override;
+    void commitShown() override { MUEEPROMUpdate(); }
 
     void ViewMUD();
     void MUDUpdate(int tab);

@@ -24,6 +24,7 @@ public:
     // Only "МС1".."МС8" open the pane.
     void openModule(const QString& name) override;
     void placementChanged() override { TBoxUpdate(); }
+    void commitShown() override { LineEEPROMUpdate(); }
 
     // tz1..tz8 enabled exactly for the placed loop modules.
     void TBoxUpdate();

@@ -20,7 +20,7 @@ void RelayPane::onReset(bool leaving) {
 
 void RelayPane::placementChanged() {
     grid_.SBoxUpdate(desktop().captions());
-    // The relay shown is read again: edits not yet stored give way to the image.
+    // The relay shown is read again; the desktop had it store its edits first (commitShown).
     if (isShown()) MReleUpdate(currentTab_);
 }
 

@@ -23,6 +23,7 @@ public:
     QStringList modulePrefixes() const override { return {QStringLiteral("МР")}; }
     void openModule(const QString& name) override { ViewMRele(name); }
     void placementChanged() override;
+    void commitShown() override { MREEPROMUpdate(); }
 
     // Opens the pane for "МР1".."МР16"; any other name opens nothing.
     void ViewMRele(const QString& name);

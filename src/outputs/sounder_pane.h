@@ -28,6 +28,7 @@ public:
         return {{QStringLiteral("mZO"), [this] { mZOClick(); }}};
     }
     void placementChanged() override;
+    void commitShown() override { UpdateBeeperEEPROM(); }
 
     // Menu "ЗО".
     void mZOClick();

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include <QFontDatabase>
 #include <QLabel>
 
+#include "fit_font.h"
 #include "key_list_pane.h"
 #include "key_texts.h"
 
@@ -25,7 +25,7 @@ constexpr int kLineChars = 45;
 
 KeyListView::KeyListView(KeyListPane& model, QWidget* parameterArea)
     : PaneView(model.objectName(), keytext::List(), parameterArea), model_(model) {
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = fixedPitchFont();
     const QFontMetrics metrics(fixed);
     const int charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
     const int listWidth = charWidth * kLineChars + 40;  // the frame and the scroll bar

@@ -401,10 +401,12 @@ void TV5ivezMainForm::openByName(const QString& name) {
 // A device command runs in a nested event loop until the user acknowledges its final message; the
 // window is locked meanwhile (transferRunning), and DeviceCommands refuses a second one on the port.
 void TV5ivezMainForm::mnReadClick() {
+    if (!desktop_->mayReplaceImage()) return;
     if (const auto bytes = device_->readChip(desktop_->portName())) desktop_->acceptReadImage(*bytes);
 }
 
 void TV5ivezMainForm::ReadFromV5Click() {
+    if (!desktop_->mayReplaceImage()) return;
     if (const auto bytes = device_->readPanel(desktop_->portName())) desktop_->acceptReadImage(*bytes);
 }
 
@@ -421,6 +423,8 @@ void TV5ivezMainForm::WriteToV5Click() {
     const auto result = device_->writePanelChecked(
         desktop_->portName(), desktop_->image(), {settings.backupBeforePanelWrite, settings.verifyPanelWrite},
         backupsIn(desktop_->workFolder(), &FileError::message));
+    // A cancel ends the progress window without a word; a panel left half-written is told all the same.
+    if (result && result->cancelled && result->partial) prompts_->message(result->message);
     // The configuration counts as kept once the panel holds it, unless its check found otherwise.
     if (result && result->written && result->verify != PanelWriteResult::Verify::Failed &&
         result->verify != PanelWriteResult::Verify::NotRead)
@@ -458,6 +462,7 @@ void TV5ivezMainForm::compareWithDeviceClick() {
 }
 
 void TV5ivezMainForm::restoreBackupClick() {
+    if (!desktop_->mayReplaceImage()) return;
     if (const auto path = safetyDialogs_->backupToRestore(backupFolder(desktop_->workFolder())))
         desktop_->restoreBackup(*path);
 }
@@ -591,8 +596,8 @@ void TV5ivezMainForm::fitSlotCaption(QPushButton* button) {
 }
 
 void TV5ivezMainForm::render() {
+    setWindowTitle(desktop_->windowTitle());
     const Desktop& d = *desktop_;
-    setWindowTitle(d.windowCaption());
     for (int s = 1; s <= kSlotCount; ++s) {
         QPushButton* button = slotButtons_.at(static_cast<std::size_t>(s - 1));
         if (button->text() == d.captions().at(s)) continue;

@@ -42,21 +42,32 @@ TEST_F(SettingsFileTest, ShortFileIsRefusedAndChangesNothing) {
     const Image before = desktop.image();
     ASSERT_TRUE(test::writeAll(path("short.v5"), patterned(32767)));
     EXPECT_FALSE(load(path("short.v5")));
-    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ошибка чтения"));
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ошибка чтения\n%1: файл короче, чем нужно: 32767 байт "
+                                                      "вместо 32768")
+                                           .arg(path("short.v5")));
     EXPECT_EQ(desktop.image(), before);
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
 
     EXPECT_FALSE(load(path("missing.v5")));
-    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ошибка чтения"));
+    EXPECT_EQ(prompts.messages.last(),
+              QStringLiteral("Ошибка чтения\n%1: нет такого файла или папки").arg(path("missing.v5")));
 }
 
-TEST_F(SettingsFileTest, LongerFileOpensWithItsFirst32768Bytes) {
+// A longer file is no settings file of ours (a firmware, an archive): its first bytes are not taken.
+TEST_F(SettingsFileTest, LongerFileIsRefusedWithItsLength) {
     const QByteArray bytes = patterned(40000);
     ASSERT_TRUE(test::writeAll(path("long.v5"), bytes));
-    ASSERT_TRUE(load(path("long.v5")));
-    // The pane reset sweeps modules the file does not place; the archive area is never swept.
+    EXPECT_FALSE(load(path("long.v5")));
+    EXPECT_EQ(prompts.messages.last(),
+              QStringLiteral("Ошибка чтения\n%1: файл длиннее, чем нужно: 40000 байт "
+                             "вместо 32768")
+                  .arg(path("long.v5")));
+    EXPECT_TRUE(desktop.image().isZero(0, Image::kSize));
+    EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
+    // Exactly one image long opens.
+    ASSERT_TRUE(test::writeAll(path("exact.v5"), bytes.left(32768)));
+    EXPECT_TRUE(load(path("exact.v5")));
     EXPECT_EQ(desktop.image().toByteArray().mid(0x3000), bytes.mid(0x3000, 0x5000));
-    EXPECT_EQ(desktop.windowCaption(), QFileInfo(path("long.v5")).absoluteFilePath());
 }
 
 TEST_F(SettingsFileTest, AccessCodeMustMatchTheCurrentOne) {
@@ -113,7 +124,8 @@ TEST_F(SettingsFileTest, FailedSaveIsReportedAndKeepsTheOldFileAndCaption) {
     if (QFileInfo(dir.path()).isWritable() && prompts.messages.isEmpty())
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Ошибка записи файла")))
+    EXPECT_TRUE(
+        prompts.messages[0].startsWith(QStringLiteral("Ошибка записи\n") + target + QStringLiteral(": ")))
         << prompts.messages[0].toStdString();
     EXPECT_EQ(test::readAll(target), QByteArray("old contents"));
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
@@ -127,7 +139,7 @@ TEST_F(SettingsFileTest, SaveToAFullDiskSaysSoAndKeepsTheOldFile) {
     prompts.saveAnswers.push_back(target);
     desktop.mnSaveClick();
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0], QStringLiteral("Ошибка записи файла %1: диск заполнен").arg(target));
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Ошибка записи\n%1: диск заполнен").arg(target));
     EXPECT_EQ(test::readAll(target), QByteArray("old contents"));
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));
 }
@@ -139,7 +151,7 @@ TEST_F(SettingsFileTest, SaveThatCannotReplaceTheTargetLeavesNoStrayFile) {
     desktop.mnSaveClick();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0],
-              QStringLiteral("Ошибка записи файла %1: это имя занято папкой").arg(path("taken.v5")));
+              QStringLiteral("Ошибка записи\n%1: это имя занято папкой").arg(path("taken.v5")));
     EXPECT_TRUE(QFileInfo(path("taken.v5")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(desktop.windowCaption(), QStringLiteral("Файл не выбран"));

@@ -60,7 +60,8 @@ TEST_F(SystemFileTest, CommonFailuresAreToldInTheUsersTerms) {
          u"это имя занято папкой", "it is a folder"},
         {"write into a missing folder", writeFileWhole(path("none/x.v5"), "x"), FileProblem::NoSuchFile,
          u"нет такого файла или папки", "no such file or folder"},
-        {"write to a full device", writeFileWhole(QStringLiteral("/dev/full"), "x"), FileProblem::DiskFull,
+        {"write to a full device",
+         writeFileWhole(QStringLiteral("/dev/full"), "x", SpecialFiles::WriteDirectly), FileProblem::DiskFull,
          u"диск заполнен", "the disk is full"},
         {"check a missing folder", checkWritable(path("none/x.v5"), 1), FileProblem::NoSuchFile,
          u"нет такого файла или папки", "no such file or folder"},
@@ -108,7 +109,9 @@ TEST_F(SystemFileTest, ADeviceTakesTheBytesAndStaysADevice) {
     ::tcgetattr(keep, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(keep, TCSANOW, &raw);
-    EXPECT_FALSE(writeFileWhole(slave, "to the device"));
+    EXPECT_FALSE(writeFileWhole(slave, "to the device", SpecialFiles::WriteDirectly));
+    // The window refuses it: it replaces files.
+    EXPECT_EQ(writeFileWhole(slave, "to the device").value_or(FileFailure{}).problem, FileProblem::Device);
     char buffer[64] = {};
     EXPECT_EQ(::read(master, buffer, sizeof buffer), 13);
     EXPECT_EQ(QByteArray(buffer), QByteArray("to the device"));

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QElapsedTimer>
 
 #include "com_port.h"
@@ -100,6 +101,8 @@ TEST(ComPortTest, APortIsExclusiveAndCloseIsHarmlessAndReversible) {
     EXPECT_FALSE(second.Open(pty.path, 115200));
     EXPECT_FALSE(second.IsOpen());
     EXPECT_FALSE(second.LastError().isEmpty());
+    // What the user reads under "Ошибка открытия порта ".
+    EXPECT_EQ(second.OpenFailure(), QStringLiteral("нет доступа, или порт занят другой программой"));
     first.Close();
     first.Close();
     EXPECT_FALSE(first.IsOpen());
@@ -109,6 +112,12 @@ TEST(ComPortTest, APortIsExclusiveAndCloseIsHarmlessAndReversible) {
 
     TComPort missing;
     EXPECT_FALSE(missing.Open(QStringLiteral("/nonexistent/ttyUSB7"), 115200));
+    EXPECT_FALSE(missing.Open(QStringLiteral("COM9"), 115200));
+#ifdef Q_OS_LINUX
+    if (!QFile::exists(QStringLiteral("/dev/ttyS8"))) {
+        EXPECT_EQ(missing.OpenFailure(), QStringLiteral("нет такого порта (/dev/ttyS8)"));
+    }
+#endif
     EXPECT_FALSE(missing.Open(QString(), 115200));
     std::uint8_t byte = 0;
     EXPECT_EQ(missing.Write(std::span(&byte, 1)), 0);

@@ -108,7 +108,8 @@ TEST_F(PanelWriteTest, NothingIsWrittenWhenTheBackupCannotBeReadOrSaved) {
     };
     const Case cases[] = {
         {"the panel does not send its memory", [this] { answerReads = false; }, up5::ReadPanelError()},
-        {"the port cannot be opened", [this] { port.refuseOpen = true; }, up5::PortOpenError()},
+        {"the port cannot be opened", [this] { port.refuseOpen = true; },
+         up5::PortOpenFailure(QStringLiteral("COM1"), port.refusal)},
         {"the module does not wake up", [this] { module.wakeReply.reset(); }, up5::NotConnected()},
     };
     for (const Case& c : cases) {
@@ -189,6 +190,61 @@ TEST_F(PanelWriteTest, CancelDuringTheBackupEndsWithoutWritingOrMessage) {
     EXPECT_EQ(commands(), QStringLiteral("Q"));
     EXPECT_TRUE(ui.messages.isEmpty());
     EXPECT_FALSE(port.IsOpen());
+}
+
+// A write that breaks off after some blocks says that the panel may hold part of the new configuration
+// and names the copy of the old one, also after a cancel, when the progress window shows nothing.
+struct BrokenWrite {
+    const char* name;
+    bool backup;
+    bool cancel;  // the user cancels; otherwise the adapter is pulled out
+};
+
+class PanelWriteBrokenOffTest : public PanelWriteTest, public ::testing::WithParamInterface<BrokenWrite> {};
+
+TEST_P(PanelWriteBrokenOffTest, SaysThePanelMayHoldAPartialConfigurationAndNamesTheBackup) {
+    const BrokenWrite& c = GetParam();
+    const QByteArray before = panel;
+    module.onData = [&](const QByteArray&) {
+        if (module.command() != 'E' || module.data().size() != 10 * 64) return;
+        if (c.cancel)
+            ui.Button1Click();
+        else
+            port.unplug();
+    };
+    const PanelWriteResult result = write({.backup = c.backup, .verify = true});
+    EXPECT_FALSE(result.written);
+    EXPECT_TRUE(result.partial);
+    EXPECT_EQ(result.cancelled, c.cancel);
+    const QString backup = dir.filePath(QStringLiteral("backups/2026-12-08_14-03-22_panel.v5"));
+    EXPECT_EQ(result.backupPath, c.backup ? backup : QString());
+    QStringList lines{
+        c.cancel ? QStringLiteral("запись прошивки Вистан-5 - отменена") : up5::WritePanelError(),
+        QStringLiteral("запись прервана после 10 блоков из 192: в приборе может быть неполная "
+                       "конфигурация")};
+    if (c.backup)
+        lines << up5::BackupSaved(backup) << up5::RestoreHint();
+    else
+        lines << up5::NoBackupToRestore();
+    EXPECT_EQ(result.message, lines.join(QLatin1Char('\n')));
+    // After a cancel the caller shows it; otherwise the progress window did.
+    EXPECT_EQ(ui.messages, c.cancel ? QStringList() : QStringList{result.message});
+    if (c.backup) {
+        EXPECT_EQ(test::readAll(backup), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PanelWriteBrokenOffTest,
+                         ::testing::Values(BrokenWrite{"pulledOut", true, false},
+                                           BrokenWrite{"cancelled", true, true},
+                                           BrokenWrite{"pulledOutWithoutBackup", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PanelWriteTest, AWriteThatNeverBeganIsNoPartialWrite) {
+    module.onCommand['E'] = [this] { port.arrive("0"); };
+    const PanelWriteResult result = write({.backup = false, .verify = true});
+    EXPECT_FALSE(result.partial);
+    EXPECT_EQ(result.message, up5::WritePanelError());
 }
 
 }  // namespace

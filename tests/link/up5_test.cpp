@@ -106,7 +106,11 @@ TEST_F(Up5Test, EveryOperationReportsAPortThatCannotBeOpenedOrIsNotChosen) {
             up5.SetPortName(chosen ? QStringLiteral("COM3") : QString());
             const Image::Bytes before = image;
             EXPECT_FALSE(op.run(up5, image));
-            EXPECT_EQ(ui.messages, QStringList{up5::PortOpenError()});
+            // The prescribed first line, then the port and why.
+            EXPECT_EQ(ui.messages,
+                      QStringList{chosen ? QStringLiteral("Ошибка открытия порта \nпорт COM3: нет "
+                                                          "доступа, или порт занят другой программой")
+                                         : QStringLiteral("Ошибка открытия порта \nпорт не выбран")});
             EXPECT_FALSE(port.IsOpen());
             EXPECT_EQ(image, before);
         }

@@ -95,7 +95,7 @@ TEST_F(RelayPaneTest, ModeByteAndRunTimeAreStoredAsShown) {
     }
 }
 
-TEST_F(RelayPaneTest, PlacementWhileShownReloadsTheRelayAndSavingDropsLoopsOfUnplacedModules) {
+TEST_F(RelayPaneTest, PlacementWhileShownStoresTheRelayThenReloadsItAndSavingDropsLoopsOfUnplacedModules) {
     place(1, QStringLiteral("МШС1"));
     place(2, QStringLiteral("МР1"));
     place(3, QStringLiteral("МШС2"));
@@ -105,7 +105,9 @@ TEST_F(RelayPaneTest, PlacementWhileShownReloadsTheRelayAndSavingDropsLoopsOfUnp
     pane->rgReleModeClick(9);
     place(3, QStringLiteral("МД1"));  // МШС2 leaves; its loops stay in the image until the next sweep
     EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbMR")));
-    EXPECT_EQ(pane->mode(), 2);
+    // The mode chosen was stored before the relay was read again.
+    EXPECT_EQ(pane->mode(), 9);
+    EXPECT_EQ(relay(1)[0], 0x09);
     EXPECT_TRUE(pane->grid().isTicked(9));
     EXPECT_FALSE(pane->grid().isEnabled(9));
     EXPECT_TRUE(pane->grid().isEnabled(1));

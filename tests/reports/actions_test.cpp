@@ -55,7 +55,7 @@ TEST_F(ReportActionsTest, FileThatCannotBeWrittenIsToldAndNothingOpens) {
     ASSERT_EQ(prompts.messages.size(), 2);
     for (const QString& name : {QStringLiteral("report.txt"), QStringLiteral("arj.txt")}) {
         const QString message = prompts.messages[name == QStringLiteral("report.txt") ? 0 : 1];
-        const QString prefix = QStringLiteral("Ошибка записи файла ") + path(name) + QStringLiteral(": ");
+        const QString prefix = QStringLiteral("Ошибка записи\n") + path(name) + QStringLiteral(": ");
         EXPECT_EQ(message, prefix + QStringLiteral("это имя занято папкой"));
         EXPECT_TRUE(QFileInfo(path(name)).isDir());
     }

@@ -28,6 +28,7 @@ public:
 
     // Script.
     bool refuseOpen = false;
+    QString refusal = QStringLiteral("нет доступа, или порт занят другой программой");  // why, then
     // Bytes written beyond this many (over the whole run) are not taken: a stalled line.
     std::optional<qint64> acceptOnly;
     void arrive(const QByteArray& bytes) { arriveAt(clock_.Now(), bytes); }
@@ -53,6 +54,7 @@ public:
     bool Open(const QString& name, int baudRate) override;
     void Close() override;
     bool IsOpen() const override { return open_; }
+    QString OpenFailure() const override { return refuseOpen ? refusal : QString(); }
     qint64 Write(std::span<const std::uint8_t> bytes) override;
     qint64 Read(std::span<std::uint8_t> buffer) override;
     qint64 InputCount() override;

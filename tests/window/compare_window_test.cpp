@@ -101,7 +101,9 @@ private slots:
         // A file that cannot be read is told, and no list shows.
         h_.prompts.openAnswers.push_back(path(QStringLiteral("none.v5")));
         h_.choose(QStringLiteral("mnEEPROM"), QStringLiteral("mnCompareFile"));
-        QCOMPARE(h_.prompts.messages, QStringList{QStringLiteral("Ошибка чтения")});
+        QCOMPARE(h_.prompts.messages,
+                 QStringList{QStringLiteral("Ошибка чтения\n%1: нет такого файла или папки")
+                                 .arg(path(QStringLiteral("none.v5")))});
         QCOMPARE(h_.safety.lists.size(), std::size_t{1});
     }
 

@@ -1,5 +1,5 @@
 // The key panes in the window, on a fake input module in virtual time.
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +11,7 @@
 
 #include "key_desktop.h"
 #include "key_form.h"
+#include "fit_font.h"
 #include "window_harness.h"
 
 namespace v5 {
@@ -132,6 +133,18 @@ private slots:
         QVERIFY(box(QStringLiteral("gbKey"))->isVisible());
     }
 
+    // Where the system's fixed font turns out proportional, the list takes one whose characters all have
+    // one width, of the same size.
+    void aProportionalFixedFontGivesWayToAMonospacedOne() {
+        const QFont proportional(QStringLiteral("DejaVu Sans"), 11);
+        if (hasEqualAdvances(proportional)) QSKIP("no proportional font on this machine");
+        const QFont chosen = fixedPitchFont(proportional);
+        QVERIFY(hasEqualAdvances(chosen));
+        QCOMPARE(chosen.pointSizeF(), 11.0);
+        const QFont monospaced = fixedPitchFont();
+        QVERIFY(hasEqualAdvances(monospaced));
+    }
+
     void keyListShowsTheKeysInAFixedPitchFont() {
         test::storeKey(image(), 0, keyA_, 0xFA);
         test::storeKey(image(), 4, test::printedCode(0xBEEF), 0xFF, 3);
@@ -139,7 +152,10 @@ private slots:
 
         QCOMPARE(box(QStringLiteral("gbKey"))->title(), QStringLiteral("Ключи"));
         QListWidget* clbKey = list(QStringLiteral("clbKey"));
-        QVERIFY(QFontInfo(clbKey->font()).fixedPitch());
+        // What the columns need: every character as wide as any other, whatever the font says of itself.
+        const QFontMetrics metrics(clbKey->font());
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('0')));
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('0')));
         QCOMPARE(lines(clbKey),
                  (QStringList{QStringLiteral("Ключ 001 - abcdef0123cd   монтер          001"),
                               QStringLiteral("Ключ 005 - 00000000beef                   004")}));
