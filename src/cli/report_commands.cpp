@@ -35,7 +35,6 @@ public:
     void message(const QString& text) override { err_ << "v5ivez-cli: " << text << '\n'; }
     // The command line keeps nothing unsaved of its own.
     SaveAnswer askToSave(const QString&) override { return SaveAnswer::Cancel; }
-    bool confirmReplace(const QString&, const QString&, const QString&) override { return false; }
 
 private:
     QTextStream& err_;
