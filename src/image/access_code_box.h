@@ -8,7 +8,8 @@
 namespace v5 {
 
 // The access-code box: four decimal digits kept as the nibbles of the word at 0x2CF9. It lives from
-// mmKodDostupaClick to the next pane reset, which stores what it holds and closes it.
+// mmKodDostupaClick to the next pane reset, which stores what it holds and closes it. A code with
+// fewer than four digits is not stored: the old one stays, and the user is told why.
 class AccessCodeBox : public Pane {
 public:
     using Pane::Pane;
@@ -19,10 +20,15 @@ public:
 
     bool isOpen() const { return open_; }
     void open(std::uint16_t value);  // the desktop opens it after its own reset
-    // The four characters of the edit; a blank position is a space.
+    // What the edit holds.
     const QString& text() const { return text_; }
     // The user typed: the edit now holds `text`.
     void setText(const QString& text);
+    // What the box says about a stored code that cannot be typed in it; empty for any other.
+    QString note() const;
+    // Four decimal digits; what the edit may hold while the user types (at most four of them).
+    static bool isCode(const QString& text);
+    static bool couldBeCode(const QString& text);
 
     void FSetData(std::uint16_t value);
     std::uint16_t FGetData() const;

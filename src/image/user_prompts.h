@@ -26,6 +26,13 @@ public:
     virtual void notice(const QString& text) { message(text); }
     // Unsaved edits are about to be lost: save them, drop them, or stay.
     virtual SaveAnswer askToSave(const QString& question) = 0;
+    // Something the user keeps is about to be replaced: true only when they answer `replace`. The
+    // default answer, and any way of closing the question, is `keep`; so is the answer where nobody
+    // can be asked.
+    virtual bool confirmReplace(const QString& /*question*/, const QString& /*replace*/,
+                                const QString& /*keep*/) {
+        return false;
+    }
 };
 
 }  // namespace v5

@@ -274,6 +274,17 @@ void KeyCardPane::rgTarniaNmbClick(int item) {
 void KeyCardPane::N16Click() {
     DeviceLink* link = desktop().deviceLink();
     if (!link) return;
+    // Keys of the user's own in the console's places are not replaced without asking; the console is
+    // not read when the user keeps them.
+    if (const std::vector<std::size_t> own = keysTheConsoleCopyWouldReplace(desktop().image());
+        !own.empty()) {
+        QStringList lines;
+        for (const std::size_t record : own)
+            lines << AddLine(desktop().image(), record);
+        if (!desktop().prompts().confirmReplace(keytext::ReplaceOwnKeys().arg(lines.join(QLatin1Char('\n'))),
+                                                keytext::Replace(), keytext::Keep()))
+            return;
+    }
     std::array<std::uint8_t, kConsoleKeyBlockSize> block{};
     if (!link->ReadConsoleKeys(block)) return;
     copyConsoleKeys(desktop().image(), block);
@@ -292,15 +303,16 @@ void KeyCardPane::N1Click() {
     for (;;) {
         const std::optional<QString> typed = codePrompt_->keyCode(text);
         if (!typed) return;
-        const KeyCode code = codeFromDigits(*typed);
-        if (!isZeroCode(code)) {
+        const TypedKeyCode read = readTypedKeyCode(*typed);
+        if (read.code) {
             KeyRom rom{};
-            std::copy(code.begin(), code.end(), rom.begin() + 1);
+            std::copy(read.code->begin(), read.code->end(), rom.begin() + 1);
             ViewKeyParameter(rom);
             return;
         }
-        desktop().prompts().message(keytext::ZeroCode());
-        text = *typed;
+        // Nothing is added or assigned; the user is asked again with what they typed.
+        desktop().prompts().message(read.problem);
+        text = latinKeyDigits(*typed);
     }
 }
 

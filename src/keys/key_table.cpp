@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "key_texts.h"
 #include "orphan_sweep.h"
 #include "tables.h"
 
@@ -91,6 +92,58 @@ KeyCode codeFromDigits(const QString& digits) {
     return code;
 }
 
+QString latinKeyDigits(const QString& text) {
+    // А В С Е and а в с е; the Latin letters at the same places of the alphabet table.
+    static constexpr char16_t kCyrillic[] = u"АВСЕавсе";
+    static constexpr char16_t kLatin[] = u"ABCEabce";
+    QString out = text;
+    for (QChar& c : out)
+        for (std::size_t i = 0; kCyrillic[i] != 0; ++i)
+            if (c.unicode() == kCyrillic[i]) c = QChar(kLatin[i]);
+    return out;
+}
+
+namespace {
+bool isHexDigit(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+}
+constexpr qsizetype kTypedDigits = 2 * kKeyCodeBytes;
+
+// "1 цифры", "2 цифр", "21 цифры": the genitive that follows "не хватает".
+QString digitsMissing(qsizetype n) {
+    return QString::number(n) +
+           (n % 10 == 1 && n % 100 != 11 ? QStringLiteral(" цифры") : QStringLiteral(" цифр"));
+}
+}  // namespace
+
+bool couldBeKeyCode(const QString& text) {
+    return text.size() <= kTypedDigits && std::all_of(text.begin(), text.end(), isHexDigit);
+}
+
+TypedKeyCode readTypedKeyCode(const QString& text) {
+    const QString digits = latinKeyDigits(text);
+    const auto wrong = std::find_if_not(digits.begin(), digits.end(), isHexDigit);
+    if (wrong != digits.end())
+        return {std::nullopt,
+                QStringLiteral(
+                    "«%1» — не шестнадцатеричная цифра. Код ключа набирается цифрами 0–9 и буквами A–F.")
+                    .arg(*wrong)};
+    if (digits.size() < kTypedDigits)
+        return {std::nullopt, QStringLiteral("Не хватает %1: в коде ключа двенадцать шестнадцатеричных цифр, "
+                                             "набрано %2.")
+                                  .arg(digitsMissing(kTypedDigits - digits.size()))
+                                  .arg(digits.size())};
+    if (digits.size() > kTypedDigits)
+        return {
+            std::nullopt,
+            QStringLiteral("В коде ключа двенадцать шестнадцатеричных цифр, набрано %1.").arg(digits.size())};
+    const KeyCode code = codeFromDigits(digits);
+    if (isZeroCode(code)) return {std::nullopt, keytext::ZeroCode()};
+    return {code, QString()};
+}
+
 QString AddLine(const Image& image, std::size_t record) {
     const auto key = image.record(map::KeyRecords, record);
     const int a = key[kAssignmentByte];
@@ -149,6 +202,22 @@ void copyConsoleKeys(Image& image, std::span<const std::uint8_t, kConsoleKeyBloc
             AddPultKey(image, run.firstRecord + k, static_cast<std::uint8_t>(run.firstNumber + k),
                        run.assignment,
                        block.subspan(run.firstByte + kKeyCodeBytes * k).first<kKeyCodeBytes>());
+}
+
+std::vector<std::size_t> keysTheConsoleCopyWouldReplace(const Image& image) {
+    std::vector<std::size_t> records;
+    for (const ConsoleRun& run : kConsoleRuns)
+        for (std::size_t k = 0; k < run.codes; ++k) {
+            const std::size_t record = run.firstRecord + k;
+            if (KeyEmpty(image, record)) continue;
+            const auto key = image.record(map::KeyRecords, record);
+            const bool copied =
+                key[kAssignmentByte] == run.assignment && key[kTarniaByte] == run.firstNumber + k &&
+                image.record(map::KeyCheck, record)[0] == keyCheckByte(keyCode(image, record));
+            if (!copied) records.push_back(record);
+        }
+    std::ranges::sort(records);
+    return records;
 }
 
 }  // namespace v5

@@ -51,6 +51,20 @@ int hex2dec(QChar c);
 // padded with zeros, a character that is not a digit as 0.
 KeyCode codeFromDigits(const QString& digits);
 
+// The key-code dialog: the code is typed as the list prints it, twelve hexadecimal digits. The Cyrillic
+// letters А В С Е (either case), which a Russian keyboard layout types on the keys of A B C E, stand
+// for those; `latinKeyDigits` reads them so.
+QString latinKeyDigits(const QString& text);
+// What the dialog's field may hold while the user types: hexadecimal digits, at most twelve.
+bool couldBeKeyCode(const QString& text);
+struct TypedKeyCode {
+    std::optional<KeyCode> code;
+    QString problem;  // why the text is no key code, when it is not one
+};
+// The typed text as a key code; a text of fewer or more than twelve digits, a character that is no
+// hexadecimal digit or the code of a free record (all zero) is none.
+TypedKeyCode readTypedKeyCode(const QString& text);
+
 // The list line of a record, in the list's fixed-pitch columns.
 QString AddLine(const Image& image, std::size_t record);
 
@@ -64,5 +78,8 @@ void AddPultKey(Image& image, std::size_t record, std::uint8_t number, std::uint
                 std::span<const std::uint8_t, kKeyCodeBytes> code);
 // The console's 24 codes into their fixed records 960..971 and 975..986.
 void copyConsoleKeys(Image& image, std::span<const std::uint8_t, kConsoleKeyBlockSize> block);
+// The stored keys the console copy would overwrite that it did not write itself: keys in its fixed
+// records whose assignment, monitoring number or check byte differ from what the copy writes there.
+std::vector<std::size_t> keysTheConsoleCopyWouldReplace(const Image& image);
 
 }  // namespace v5

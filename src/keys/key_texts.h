@@ -103,12 +103,34 @@ inline QString TarniaColumn() {
     return QStringLiteral("Номер ключа \nдля СПИ ");
 }
 
+// "Переписать из пульта ввода" over keys it did not write.
+inline QString ReplaceOwnKeys() {
+    return QStringLiteral(
+        "Копия из пульта ввода пишет ключи 961–972 и 976–987. Сейчас там есть ключи, "
+        "которые не переписаны из пульта, — копия их заменит:\n\n%1\n\n"
+        "Заменить их ключами пульта?");
+}
+inline QString Replace() {
+    return QStringLiteral("Заменить");
+}
+inline QString Keep() {
+    return QStringLiteral("Оставить");
+}
+
 // The key-code dialog TKeyForm.
 inline QString CodeForm() {
     return QStringLiteral("Код доступа");
 }
 inline QString Ok() {
     return QStringLiteral("Ok");
+}
+inline QString Cancel() {
+    return QStringLiteral("Отмена");
+}
+inline QString CodeHint() {
+    return QStringLiteral(
+        "Наберите код ключа, как его показывает список ключей: двенадцать "
+        "шестнадцатеричных цифр, 0–9 и A–F.");
 }
 inline QString InitialCode() {
     return QStringLiteral("000000000000");

@@ -1,5 +1,6 @@
 #include "line_pane.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "desktop.h"
@@ -8,8 +9,21 @@
 namespace v5 {
 
 namespace {
+
 constexpr int kModules = 8;
+constexpr int kLastOrdinaryAddress = 201;
+constexpr int kOtherAddresses[] = {241, 254, 255};
+
+QString threeDigits(int value) {
+    return QStringLiteral("%1").arg(value, LinePane::kAddressDigits, 10, QLatin1Char('0'));
 }
+
+bool allDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+}  // namespace
 
 std::size_t LinePane::index(int box) {
     if (box < 1 || box > kBoxes) throw std::out_of_range("loop-module box outside 1..8");
@@ -23,20 +37,34 @@ std::optional<int> LinePane::moduleIn(const QString& text) {
     return module;
 }
 
-QString LinePane::correctedAddress(const QString& text) {
-    const QString padded = text.leftJustified(3, QLatin1Char(' '), true);
-    const QChar c1 = padded.at(0);
-    const QChar c2 = padded.at(1);
-    const QChar c3 = padded.at(2);
-    if (c1 == QLatin1Char('0') || c1 == QLatin1Char('1')) return padded;
-    if (c1 == QLatin1Char('2') && c2 == QLatin1Char('0') &&
-        (c3 == QLatin1Char('0') || c3 == QLatin1Char('1')))
-        return padded;
-    if (c2 == QLatin1Char('4')) return QStringLiteral("241");
-    if (c2 == QLatin1Char('5'))
-        return padded == QStringLiteral("254") || padded == QStringLiteral("255") ? padded
-                                                                                  : QStringLiteral("254");
-    return QStringLiteral("000");
+bool LinePane::isAcceptedAddress(int value) {
+    return (value >= 0 && value <= kLastOrdinaryAddress) || std::ranges::count(kOtherAddresses, value) > 0;
+}
+
+QString LinePane::acceptedAddresses() {
+    return QStringLiteral("000–%1, %2, %3, %4")
+        .arg(kLastOrdinaryAddress)
+        .arg(kOtherAddresses[0])
+        .arg(kOtherAddresses[1])
+        .arg(kOtherAddresses[2]);
+}
+
+LinePane::AddressEntry LinePane::addressEntry(const QString& text, int cursor) {
+    if (text.isEmpty()) return AddressEntry::Incomplete;
+    if (text.size() > kAddressDigits || !allDigits(text)) return AddressEntry::Refused;
+    if (isAcceptedAddress(text.toInt())) return AddressEntry::Accepted;
+    // Only a full field can hold a number that is not accepted; the digits after the cursor are the old
+    // ones the user is typing over.
+    if (cursor >= kAddressDigits) return AddressEntry::Refused;
+    const QString typed = text.left(std::max(cursor, 0));
+    for (int value = 0; value <= 0xFF; ++value)
+        if (isAcceptedAddress(value) && threeDigits(value).startsWith(typed)) return AddressEntry::Incomplete;
+    return AddressEntry::Refused;
+}
+
+int LinePane::storedAddress() const {
+    const int m = moduleIn(desktop().title()).value_or(1) - 1;
+    return desktop().image().record(map::LineModules, static_cast<std::size_t>(m))[line::kAddress];
 }
 
 void LinePane::onReset(bool leaving) {
@@ -60,7 +88,14 @@ void LinePane::ViewMLine(const QString& name) {
     const int m = moduleIn(name).value_or(1) - 1;
     const Image& image = desktop().image();
     const auto entry = image.record(map::LineModules, static_cast<std::size_t>(m));
-    address_ = QStringLiteral("%1").arg(entry[line::kAddress], 3, 10, QLatin1Char('0'));
+    address_ = threeDigits(entry[line::kAddress]);
+    refused_ = false;
+    note_.clear();
+    // A stored address the field would not take (from a file) is shown as it is and kept until the
+    // user types another.
+    if (!isAcceptedAddress(entry[line::kAddress]))
+        note_ = QStringLiteral("Адреса %1 нет среди допустимых; он останется, пока не набран другой.")
+                    .arg(address_);
     for (int k = 1; k <= kBoxes; ++k)
         ticks_.at(index(k)) = (entry[line::kLoopModules] >> (k - 1)) & 1U;
     desktop().ClearSheet();
@@ -77,7 +112,28 @@ void LinePane::ViewMLine(const QString& name) {
 }
 
 void LinePane::MaskEdit1Change(const QString& text) {
-    address_ = correctedAddress(text);
+    address_ = text;
+    refused_ = false;
+    note_.clear();
+    if (addressEntry(text, kAddressDigits) == AddressEntry::Accepted) return;
+    note_ = (text.isEmpty() ? QStringLiteral("Адрес не набран") : QStringLiteral("Адреса %1 нет").arg(text)) +
+            keptNote();
+}
+
+void LinePane::addressRefused(const QString& text) {
+    // What the user meant did not get into the field: what is left there is not theirs to store.
+    refused_ = true;
+    if (!allDigits(text))
+        note_ = QStringLiteral("Адрес набирается цифрами");
+    else if (text.size() > kAddressDigits)
+        note_ = QStringLiteral("В адресе не больше трёх цифр");
+    else
+        note_ = QStringLiteral("Адреса %1 нет (допустимы %2)").arg(text, acceptedAddresses());
+    note_ += keptNote();
+}
+
+QString LinePane::keptNote() const {
+    return QStringLiteral(": останется прежний, %1.").arg(threeDigits(storedAddress()));
 }
 
 void LinePane::tzClick(int box, bool ticked) {
@@ -93,11 +149,9 @@ void LinePane::LineEEPROMUpdate() {
     for (int k = 1; k <= kBoxes; ++k)
         if (isTicked(k)) served |= static_cast<std::uint8_t>(1U << (k - 1));
     entry[line::kLoopModules] = served;
-    // An address with an empty position was never typed in full: the stored one stays.
-    bool complete = address_.size() == 3;
-    for (const QChar c : address_)
-        complete = complete && c.isDigit() && c.unicode() < 0x80;
-    if (complete) entry[line::kAddress] = static_cast<std::uint8_t>(address_.toInt() & 0xFF);
+    // Only an address the module accepts is stored, as typed; otherwise the stored one stays.
+    if (!refused_ && addressEntry(address_, kAddressDigits) == AddressEntry::Accepted)
+        entry[line::kAddress] = static_cast<std::uint8_t>(address_.toInt());
 }
 
 }  // namespace v5

@@ -11,6 +11,8 @@
 namespace v5 {
 
 namespace {
+constexpr int kDigits = 4;
+
 // The room a line edit leaves for its text: its frame and the edit's own margin of 2 pixels a side.
 int textRoom(const QLineEdit& edit) {
     QStyleOptionFrame option;
@@ -22,19 +24,26 @@ int textRoom(const QLineEdit& edit) {
 }
 }  // namespace
 
-Ttemp_meKD::Ttemp_meKD(QWidget* parent) : QLineEdit(parent) {
+Ttemp_meKD::Ttemp_meKD(QWidget* parent) : TypedField(kDigits, parent) {
     setObjectName(QStringLiteral("Ttemp_meKD"));
+    setAccessibleName(QStringLiteral("Код доступа"));
     setGeometry(8, 16, 81, 45);
-    setInputMask(QStringLiteral("9999;_"));
-    setMaxLength(4);
+    setValidator(new RuleValidator(
+        [](QString& text, int) {
+            if (!AccessCodeBox::couldBeCode(text)) return QValidator::Invalid;
+            return AccessCodeBox::isCode(text) ? QValidator::Acceptable : QValidator::Intermediate;
+        },
+        this));
     // Large digits, as the panel's installers know the box, but all four of them in sight (and the
-    // cursor after them) whatever the system's font: the widest digits decide.
+    // cursor after them) whatever the system's font: the widest digits decide, the hexadecimal ones of a
+    // stored code that cannot be typed too.
     QFont big = font();
     for (int pixels = 32; pixels > 8; --pixels) {
         big.setPixelSize(pixels);
         const QFontMetrics metrics(big);
         int widest = 0;
-        for (char digit = '0'; digit <= '9'; ++digit)
+        for (const char digit :
+             {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'})
             widest = std::max(widest, metrics.horizontalAdvance(QLatin1Char(digit)));
         setFont(big);
         if (4 * widest + 1 <= textRoom(*this)) break;
@@ -42,21 +51,21 @@ Ttemp_meKD::Ttemp_meKD(QWidget* parent) : QLineEdit(parent) {
     setBackgroundRole(QPalette::Button);
 }
 
-QString Ttemp_meKD::digits() const {
-    return displayText().replace(QLatin1Char('_'), QLatin1Char(' ')).leftJustified(4, QLatin1Char(' '), true);
-}
-
 Ttemp_gbKD::Ttemp_gbKD(AccessCodeBox& model, QWidget* parent)
     : QGroupBox(QStringLiteral("Код доступа"), parent), model_(model), edit_(new Ttemp_meKD(this)) {
     setObjectName(QStringLiteral("Ttemp_gbKD"));
     setGeometry(0, 12, 97, 69);
-    connect(edit_, &QLineEdit::textEdited, this, [this] { model_.setText(edit_->digits()); });
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.setText(text);
+        render();
+    });
     render();
     edit_->selectAll();
 }
 
 void Ttemp_gbKD::render() {
-    if (edit_->digits() == model_.text()) return;
+    setToolTip(model_.note());
+    if (edit_->text() == model_.text()) return;
     const QSignalBlocker block(edit_);
     edit_->setText(model_.text());
 }

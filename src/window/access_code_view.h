@@ -1,19 +1,19 @@
 #pragma once
 
 #include <QGroupBox>
-#include <QLineEdit>
+
+#include "typed_field.h"
 
 namespace v5 {
 
 class AccessCodeBox;
 
-// The four-digit edit of the access-code box.
-class Ttemp_meKD : public QLineEdit {
+// The four-digit edit of the access-code box. It takes decimal digits only, but shows a stored code
+// that has other nibbles as it is.
+class Ttemp_meKD : public TypedField {
     Q_OBJECT
 public:
     explicit Ttemp_meKD(QWidget* parent);
-    // The four positions, a blank one as a space.
-    QString digits() const;
 };
 
 // The access-code box, built while the box model is open and destroyed at the next pane reset.

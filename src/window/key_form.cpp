@@ -1,10 +1,14 @@
 #include "key_form.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "key_table.h"
 #include "key_texts.h"
+#include "typed_field.h"
 
 namespace v5 {
 
@@ -12,12 +16,20 @@ TKeyForm::TKeyForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TKeyForm"));
     setWindowTitle(keytext::CodeForm());
     setModal(true);
-    EditBox = new QLineEdit(this);
+    auto* hint = new QLabel(keytext::CodeHint(), this);
+    hint->setObjectName(QStringLiteral("lblHint"));
+    hint->setWordWrap(true);
+    EditBox = new TypedField(kTypedCodeDigits, this);
     EditBox->setObjectName(QStringLiteral("EditBox"));
     EditBox->setAccessibleName(keytext::CodeForm());
-    // Twelve hexadecimal digits, all required; a blank position shows "_".
-    EditBox->setInputMask(QStringLiteral("HHHHHHHHHHHH;_"));
-    EditBox->setMaxLength(12);
+    // Hexadecimal digits only, at most twelve; what a Russian layout types on A B C E reads as those.
+    EditBox->setValidator(new RuleValidator(
+        [](QString& text, int) {
+            text = latinKeyDigits(text);
+            if (!couldBeKeyCode(text)) return QValidator::Invalid;
+            return text.size() == kTypedCodeDigits ? QValidator::Acceptable : QValidator::Intermediate;
+        },
+        EditBox));
     QFont big = EditBox->font();
     big.setPixelSize(32);
     EditBox->setFont(big);
@@ -25,20 +37,30 @@ TKeyForm::TKeyForm(QWidget* parent) : QDialog(parent) {
     bOk->setObjectName(QStringLiteral("bOk"));
     bOk->setDefault(true);
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
+    bCancel = new QPushButton(keytext::Cancel(), this);
+    bCancel->setObjectName(QStringLiteral("bCancel"));
+    connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* column = new QVBoxLayout(this);
+    column->addWidget(hint);
     column->addWidget(EditBox);
-    column->addWidget(bOk, 0, Qt::AlignHCenter);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bOk);
+    buttons->addWidget(bCancel);
+    buttons->addStretch();
+    column->addLayout(buttons);
     column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TKeyForm::prepare(const QString& text) {
     EditBox->setText(text);
-    EditBox->setCursorPosition(0);
+    // A full code is typed over from its start; a short one is continued.
+    EditBox->setCursorPosition(text.size() < kTypedCodeDigits ? static_cast<int>(text.size()) : 0);
 }
 
 QString TKeyForm::typed() const {
-    return EditBox->displayText();
+    return EditBox->text();
 }
 
 std::optional<QString> TKeyForm::keyCode(const QString& text) {

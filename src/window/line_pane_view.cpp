@@ -1,12 +1,14 @@
 #include "line_pane_view.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "fit_font.h"
 #include "line_pane.h"
+#include "typed_field.h"
 
 namespace v5 {
 
@@ -20,7 +22,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 
 LinePaneView::LinePaneView(LinePane& model, QWidget* parameterArea)
     : PaneView(model.objectName(), QStringLiteral("Параметры"), parameterArea), model_(model) {
-    setGeometry(8, 20, 220, 190);
+    setGeometry(8, 20, 420, 190);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 4, 8, 8);
     grid->setHorizontalSpacing(24);
@@ -39,33 +41,50 @@ LinePaneView::LinePaneView(LinePane& model, QWidget* parameterArea)
     auto* right = new QVBoxLayout;
     right->setSpacing(2);
     right->addWidget(label("lblAddress", QStringLiteral("Адрес"), this));
-    address_ = new QLineEdit(this);
+    address_ = new TypedField(LinePane::kAddressDigits, this);
     address_->setObjectName(QStringLiteral("MaskEdit1"));
-    address_->setInputMask(QStringLiteral("999;_"));
-    address_->setMaxLength(3);
     address_->setText(QStringLiteral("000"));
     address_->setAccessibleName(QStringLiteral("Адрес"));
+    address_->setToolTip(QStringLiteral("Допустимые значения: ") + LinePane::acceptedAddresses());
     address_->setFixedWidth(address_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    connect(address_, &QLineEdit::textEdited, this, [this] {
-        model_.MaskEdit1Change(typedAddress());
+    validator_ = new RuleValidator(
+        [](QString& text, int cursor) {
+            switch (LinePane::addressEntry(text, cursor)) {
+                case LinePane::AddressEntry::Accepted:
+                    return QValidator::Acceptable;
+                case LinePane::AddressEntry::Incomplete:
+                    return QValidator::Intermediate;
+                case LinePane::AddressEntry::Refused:
+                    break;
+            }
+            return QValidator::Invalid;
+        },
+        address_);
+    address_->setValidator(validator_);
+    connect(address_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.MaskEdit1Change(text);
         emit edited();
     });
-    right->addWidget(address_);
+    connect(address_, &QLineEdit::inputRejected, this, [this] {
+        model_.addressRefused(validator_->lastRefused());
+        emit edited();
+    });
+    note_ = label("lblAddressNote", QString(), this);
+    note_->setWordWrap(true);
+    auto* field = new QHBoxLayout;
+    field->addWidget(address_);
+    field->addWidget(note_, 1);
+    right->addLayout(field);
     right->addSpacing(8);
     right->addWidget(label("lblAllowed", QStringLiteral("Допустимое "), this));
     right->addWidget(label("lblValue", QStringLiteral("значение:"), this));
     right->addWidget(label("lblRange", QStringLiteral("(000-201)"), this));
+    right->addWidget(label("lblRangeOther", QStringLiteral("241, 254, 255"), this));
     right->addStretch();
     grid->addLayout(right, 0, 1, LinePane::kBoxes, 1);
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(LinePane::kBoxes, 1);
     fitFontToSize(this);
-}
-
-QString LinePaneView::typedAddress() const {
-    return address_->displayText()
-        .replace(QLatin1Char('_'), QLatin1Char(' '))
-        .leftJustified(3, QLatin1Char(' '), true);
 }
 
 void LinePaneView::render() {
@@ -75,13 +94,12 @@ void LinePaneView::render() {
         box->setChecked(model_.isTicked(k));
         box->setEnabled(model_.isEnabled(k));
     }
-    if (typedAddress() != model_.addressText()) {
-        // The rule may rewrite what was typed; the cursor stays where the user left it.
-        const int cursor = address_->cursorPosition();
+    if (address_->text() != model_.addressText()) {
         const QSignalBlocker block(address_);
         address_->setText(model_.addressText());
-        address_->setCursorPosition(cursor);
     }
+    note_->setText(model_.addressNote());
+    note_->setVisible(!model_.addressNote().isEmpty());
 }
 
 }  // namespace v5

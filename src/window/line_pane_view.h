@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "pane_view.h"
@@ -10,6 +11,7 @@
 namespace v5 {
 
 class LinePane;
+class RuleValidator;
 
 // gbLine: the loop modules a communication module serves (tz1..tz8) and its address in MaskEdit1.
 class LinePaneView : public PaneView {
@@ -19,12 +21,12 @@ public:
     void render() override;
 
 private:
-    // The three positions of the edit, a blank one as a space.
-    QString typedAddress() const;
-
     LinePane& model_;
     std::array<QCheckBox*, 8> boxes_{};
     QLineEdit* address_ = nullptr;
+    RuleValidator* validator_ = nullptr;
+    // Beside the field: why what it holds is not the address that will be stored.
+    QLabel* note_ = nullptr;
 };
 
 }  // namespace v5

@@ -89,6 +89,17 @@ std::unique_ptr<QMessageBox> WindowPrompts::saveQuestion(QWidget* parent, const 
     return box;
 }
 
+std::unique_ptr<QMessageBox> WindowPrompts::replaceQuestion(QWidget* parent, const QString& question,
+                                                            const QString& replace, const QString& keep) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QApplication::applicationName(), question,
+                                             QMessageBox::NoButton, parent);
+    box->addButton(replace, QMessageBox::DestructiveRole)->setObjectName(QStringLiteral("replace"));
+    QPushButton* keeping = box->addButton(keep, QMessageBox::RejectRole);
+    box->setDefaultButton(keeping);
+    box->setEscapeButton(keeping);
+    return box;
+}
+
 SaveAnswer WindowPrompts::answerOf(const QMessageBox& box) {
     // Closing the box any other way keeps the program open.
     const QAbstractButton* clicked = box.clickedButton();
@@ -117,6 +128,13 @@ SaveAnswer WindowPrompts::askToSave(const QString& question) {
     const auto box = saveQuestion(parent_, question);
     box->exec();
     return answerOf(*box);
+}
+
+bool WindowPrompts::confirmReplace(const QString& question, const QString& replace, const QString& keep) {
+    const auto box = replaceQuestion(parent_, question, replace, keep);
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    return clicked && clicked->objectName() == QStringLiteral("replace");
 }
 
 }  // namespace v5

@@ -23,6 +23,7 @@ public:
     void message(const QString& text) override;
     void notice(const QString& text) override;
     SaveAnswer askToSave(const QString& question) override;
+    bool confirmReplace(const QString& question, const QString& replace, const QString& keep) override;
 
     // The dialogs as they are shown, for a look at them without waiting for the user.
     static std::unique_ptr<QFileDialog> openDialog(QWidget* parent, const QString& filter);
@@ -32,6 +33,9 @@ public:
     static std::unique_ptr<QMessageBox> messageBox(QWidget* parent, QMessageBox::Icon icon,
                                                    const QString& text);
     static std::unique_ptr<QMessageBox> saveQuestion(QWidget* parent, const QString& question);
+    // A question whose default and escape answer is `keep`; the "replace" button is named so.
+    static std::unique_ptr<QMessageBox> replaceQuestion(QWidget* parent, const QString& question,
+                                                        const QString& replace, const QString& keep);
     // What the user chose in a saveQuestion box.
     static SaveAnswer answerOf(const QMessageBox& box);
 

@@ -156,20 +156,34 @@ TEST_F(DesktopTest, AccessCodeDigitsAreStoredAsNibbles) {
     EXPECT_EQ(desktop.accessCodeBox().text(), QStringLiteral("1907"));
 }
 
-TEST_F(DesktopTest, BlankPositionStoresZero) {
+TEST_F(DesktopTest, PartialCodeIsNotStoredAndTheUserIsTold) {
     desktop.image().setWordLE(0x2CF9, 0x4321);
+    for (const QString& partial : {QStringLiteral("12 4"), QStringLiteral("12"), QString()}) {
+        desktop.mmKodDostupaClick();
+        desktop.accessCodeBox().setText(partial);
+        desktop.ClearDesktop();
+        EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0x4321) << qPrintable(partial);
+        ASSERT_FALSE(prompts.messages.isEmpty());
+        EXPECT_TRUE(prompts.messages.last().contains(QStringLiteral("прежний код 4321")))
+            << qPrintable(prompts.messages.last());
+    }
+    EXPECT_EQ(prompts.messages.size(), 3);
+    // Four digits are stored without a word.
     desktop.mmKodDostupaClick();
-    desktop.accessCodeBox().setText(QStringLiteral("12 4"));
+    desktop.accessCodeBox().setText(QStringLiteral("0042"));
     desktop.ClearDesktop();
-    EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0);
+    EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0x0042);
+    EXPECT_EQ(prompts.messages.size(), 3);
 }
 
 TEST_F(DesktopTest, CodeThatCannotBeTypedSurvivesOpeningTheBox) {
     desktop.image().setWordLE(0x2CF9, 0xAB12);
     desktop.mmKodDostupaClick();
     EXPECT_EQ(desktop.accessCodeBox().text(), QStringLiteral("ab12"));
+    EXPECT_TRUE(desktop.accessCodeBox().note().contains(QStringLiteral("ab12")));
     desktop.ClearDesktop();
     EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0xAB12);
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(DesktopTest, DeviceReadReplacesImageRebuildsSlotsAndSweeps) {

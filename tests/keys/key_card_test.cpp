@@ -262,11 +262,24 @@ TEST_F(KeyCardTest, TypedCodeIsHexadecimalAndNoCodeIsAllZero) {
     EXPECT_TRUE(d.desktop.visiblePane().isEmpty());
     EXPECT_TRUE(d.image() == before);
 
+    // A short code is refused with how many digits are missing, and asked again as typed; what a
+    // Russian layout types on A B C E is read as those letters.
+    d.codes.answers = {QStringLiteral("12ab"), QStringLiteral("12abСЕ000001")};
+    card.N1Click();
+    EXPECT_EQ(d.prompts.messages.size(), 2);
+    EXPECT_TRUE(d.prompts.messages.last().startsWith(QStringLiteral("Не хватает 8 цифр")));
+    EXPECT_EQ(d.codes.shown.last(), QStringLiteral("12ab"));
+    EXPECT_EQ(keyCode(d.image(), 1), printedCode(0x12ABCE000001));
+    Image shortOnly = d.image();
+    d.codes.answers = {QStringLiteral("0012"), std::nullopt};
+    card.N1Click();
+    EXPECT_TRUE(d.image() == shortOnly);
+
     // Nor from the reader: such a code would name a free record.
     d.readKey(KeyCode{});
-    EXPECT_EQ(d.prompts.messages.size(), 2);
+    EXPECT_EQ(d.prompts.messages.size(), 4);
     EXPECT_TRUE(d.desktop.visiblePane().isEmpty());
-    EXPECT_TRUE(d.image() == before);
+    EXPECT_TRUE(d.image() == shortOnly);
 }
 
 }  // namespace

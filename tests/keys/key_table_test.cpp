@@ -90,6 +90,41 @@ TEST(KeyCodeDigits, ReadAsTheListPrintsThem) {
         EXPECT_EQ(hex2dec(chars[i]), values[i]) << chars[i].toLatin1();
 }
 
+TEST(KeyCodeDigits, TypedCodeIsTwelveHexadecimalDigitsOrNone) {
+    const struct {
+        const char* typed;
+        std::optional<quint64> code;
+        const char* problem;  // a part of the message
+    } cases[] = {
+        {"ABCDEF012345", 0xABCDEF012345, ""},
+        {"abcdef012345", 0xABCDEF012345, ""},
+        // What a Russian layout types on A B C E, either case.
+        {"АВСЕ00000001", 0xABCE00000001, ""},
+        {"авсе00000001", 0xABCE00000001, ""},
+        {"12ab", std::nullopt, "Не хватает 8 цифр"},
+        {"12345678901", std::nullopt, "Не хватает 1 цифры"},
+        {"", std::nullopt, "Не хватает 12 цифр"},
+        {"1234567890123", std::nullopt, "набрано 13"},
+        {"12345678901g", std::nullopt, "«g»"},
+        {"12345678901Д", std::nullopt, "«Д»"},
+        {"000000000000", std::nullopt, "не может быть кодом ключа"},
+    };
+    for (const auto& c : cases) {
+        const TypedKeyCode read = readTypedKeyCode(QString::fromUtf8(c.typed));
+        if (c.code) {
+            EXPECT_EQ(read.code, std::optional(printedCode(*c.code))) << c.typed;
+            EXPECT_TRUE(read.problem.isEmpty()) << c.typed;
+        } else {
+            EXPECT_EQ(read.code, std::nullopt) << c.typed;
+            EXPECT_TRUE(read.problem.contains(QString::fromUtf8(c.problem))) << qPrintable(read.problem);
+        }
+    }
+    // The field takes hexadecimal digits only, and no more than twelve.
+    EXPECT_TRUE(couldBeKeyCode(latinKeyDigits(QStringLiteral("Ее0"))));
+    EXPECT_FALSE(couldBeKeyCode(QStringLiteral("0g")));
+    EXPECT_FALSE(couldBeKeyCode(QStringLiteral("0123456789abc")));
+}
+
 QByteArray consoleBlock() {
     QByteArray block(144, '\0');
     for (int i = 0; i < block.size(); ++i)
@@ -133,6 +168,21 @@ TEST(ConsoleCopy, CodesLandInTheirFixedRecords) {
     copyConsoleKeys(image, std::span<const std::uint8_t, 144>(
                                reinterpret_cast<const std::uint8_t*>(block.constData()), 144));
     EXPECT_TRUE(image == once);
+}
+
+TEST(ConsoleCopy, KnowsTheKeysItDidNotWriteItself) {
+    Image image;
+    const QByteArray block = consoleBlock();
+    copyConsoleKeys(image, std::span<const std::uint8_t, 144>(
+                               reinterpret_cast<const std::uint8_t*>(block.constData()), 144));
+    EXPECT_TRUE(keysTheConsoleCopyWouldReplace(image).empty());
+    image.record(map::KeyRecords, 961)[kTarniaByte] = 5;      // its monitoring number changed by the user
+    image.record(map::KeyRecords, 976)[kAssignmentByte] = 0;  // made a zone key
+    image.record(map::KeyCheck, 971)[0] ^= 1;                 // a check byte the copy does not write
+    storeKey(image, 980, printedCode(0), 0x02);               // freed: no key to lose
+    storeKey(image, 972, printedCode(0x99), 0x02);            // not one of the copy's places
+    storeKey(image, 986, printedCode(0x99), 0xFB, 11);        // as the copy writes ГЗ code 12
+    EXPECT_EQ(keysTheConsoleCopyWouldReplace(image), (std::vector<std::size_t>{961, 971, 976}));
 }
 
 }  // namespace

@@ -127,18 +127,54 @@ TEST(ConsoleKeys, CopiedThroughTheModuleIntoWhatIsOnScreen) {
     d.list().N22Click();
     d.list().clbKeyClick(0);
     ASSERT_EQ(d.card().userType(), KeyCardPane::Khozyain);
+    d.prompts.replaceAnswers = {true};  // the key in 960 is the user's own: asked first
     d.desktop.runCommand(QStringLiteral("N16"));
+    EXPECT_EQ(d.prompts.replaceQuestions.size(), 1);
     EXPECT_EQ(d.card().userType(), KeyCardPane::Monter);
     EXPECT_EQ(d.card().labelKey(), QStringLiteral("код: 1613100D0A07"));
     d.desktop.ClearDesktop();
     EXPECT_EQ(d.record(960)[kAssignmentByte], 0xFA);
 
-    // No console on the module: its message, and nothing changes.
+    // No console on the module: its message, and nothing changes. Only keys the copy wrote are in
+    // its places, so nothing is asked.
     d.module.onCommand[up5::kConsoleKeys] = [&] { d.port.arrive(QByteArray(1, '\x02')); };
     const Image before = d.image();
     d.desktop.runCommand(QStringLiteral("N16"));
     EXPECT_EQ(d.ui.messages.last(), up5::ConsoleMissing());
     EXPECT_TRUE(d.image() == before);
+    EXPECT_EQ(d.prompts.replaceQuestions.size(), 1);
+}
+
+TEST(ConsoleKeys, KeysOfTheUsersOwnInTheConsolesPlacesAreKeptUnlessTheUserSaysReplace) {
+    test::KeyDesktop d;
+    QByteArray block(144, '\0');
+    for (int i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>(1 + i);
+    d.module.onCommand[up5::kConsoleKeys] = [&] { d.port.arriveAt(d.clock.Now() + 2000, block); };
+    test::storeKey(d.image(), 962, printedCode(0xABCDEF0123CD), 0x05, 3);  // a zone key, typed by hand
+    test::storeKey(d.image(), 985, printedCode(0x77), 0xFB, 10);  // ГЗ code 11 as the copy writes it
+    test::storeKey(d.image(), 972, printedCode(0x78), 0x05);      // no place of the copy's
+    const Image before = d.image();
+
+    // The default answer keeps them: the console is not even read.
+    d.desktop.runCommand(QStringLiteral("N16"));
+    ASSERT_EQ(d.prompts.replaceQuestions.size(), 1);
+    const QString question = d.prompts.replaceQuestions.front();
+    EXPECT_TRUE(question.contains(AddLine(before, 962))) << qPrintable(question);
+    EXPECT_FALSE(question.contains(QStringLiteral("Ключ 986"))) << qPrintable(question);
+    EXPECT_FALSE(question.contains(QStringLiteral("Ключ 973"))) << qPrintable(question);
+    EXPECT_TRUE(question.endsWith(QStringLiteral("[Заменить / Оставить]")));
+    EXPECT_TRUE(d.image() == before);
+    EXPECT_TRUE(d.port.written().isEmpty());
+
+    d.prompts.replaceAnswers = {true};
+    d.desktop.runCommand(QStringLiteral("N16"));
+    EXPECT_EQ(keyCode(d.image(), 962), codeOfRom(KeyRom{0, 13, 14, 15, 16, 17, 18}));
+    EXPECT_EQ(d.record(962)[kAssignmentByte], 0xFA);
+    // What the copy wrote is its own: a second copy asks nothing.
+    d.desktop.runCommand(QStringLiteral("N16"));
+    EXPECT_EQ(d.prompts.replaceQuestions.size(), 2);
+    EXPECT_EQ(d.ui.messages, (QStringList{up5::ConsoleDone(), up5::ConsoleDone()}));
 }
 
 }  // namespace

@@ -19,34 +19,60 @@ protected:
     }
 };
 
-TEST(LineAddress, RuleKeepsTheAcceptedValues) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"000", "000"}, {"123", "123"}, {"199", "199"}, {"200", "200"}, {"201", "201"}, {"202", "000"},
-        {"241", "241"}, {"248", "241"}, {"255", "255"}, {"256", "254"}, {"354", "254"}, {"900", "000"},
-        {"240", "241"}, {"250", "254"}, {"300", "000"}, {"1  ", "1  "}, {"   ", "000"}, {" 5 ", "254"},
+TEST(LineAddress, FieldTakesTheAcceptedValuesAndWhatCanStillBecomeOne) {
+    using E = LinePane::AddressEntry;
+    const struct {
+        const char* text;
+        int cursor;  // after the last typed character
+        E entry;
+    } cases[] = {
+        {"000", 3, E::Accepted},
+        {"201", 3, E::Accepted},
+        {"241", 3, E::Accepted},
+        {"254", 3, E::Accepted},
+        {"255", 3, E::Accepted},
+        {"15", 2, E::Accepted},
+        {"7", 1, E::Accepted},
+        {"015", 3, E::Accepted},
+        {"", 0, E::Incomplete},
+        {"202", 3, E::Refused},
+        {"248", 3, E::Refused},
+        {"256", 3, E::Refused},
+        {"900", 3, E::Refused},
+        {"1000", 4, E::Refused},
+        {"1a", 2, E::Refused},
+        {" 15", 3, E::Refused},
+        {"١", 1, E::Refused},  // an Arabic-Indic one
+        // Typing over the old digits of a full field: "24" of "240" can still become 241, "3" of "300"
+        // can become nothing.
+        {"240", 2, E::Incomplete},
+        {"250", 2, E::Incomplete},
+        {"300", 1, E::Refused},
+        {"260", 2, E::Refused},
+        {"240", 3, E::Refused},
     };
-    for (const auto& [typed, kept] : cases)
-        EXPECT_EQ(LinePane::correctedAddress(QString::fromLatin1(typed)), QString::fromLatin1(kept)) << typed;
+    for (const auto& c : cases) {
+        EXPECT_EQ(LinePane::addressEntry(QString::fromUtf8(c.text), c.cursor), c.entry)
+            << c.text << " at " << c.cursor;
+    }
 }
 
-TEST(LineAddress, TypingOverDigitsReachesExactlyTheAcceptedAddresses) {
-    std::set<QString> reached{QStringLiteral("000")};
-    std::vector<QString> open{QStringLiteral("000")};
-    while (!open.empty()) {
-        const QString text = open.back();
-        open.pop_back();
-        for (int at = 0; at < 3; ++at)
-            for (char digit = '0'; digit <= '9'; ++digit) {
-                QString typed = text;
-                typed[at] = QLatin1Char(digit);
-                const QString next = LinePane::correctedAddress(typed);
-                if (reached.insert(next).second) open.push_back(next);
+TEST(LineAddress, EveryAcceptedAddressCanBeTypedOverAnyOther) {
+    std::vector<QString> accepted;
+    for (int value = 0; value <= 255; ++value)
+        if (LinePane::isAcceptedAddress(value))
+            accepted.push_back(QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0')));
+    EXPECT_EQ(accepted.size(), 205u);
+    for (const QString& from : accepted)
+        for (const QString& to : accepted) {
+            QString field = from;
+            for (int at = 0; at < 3; ++at) {
+                field[at] = to[at];
+                ASSERT_NE(LinePane::addressEntry(field, at + 1), LinePane::AddressEntry::Refused)
+                    << qPrintable(from) << " -> " << qPrintable(to);
             }
-    }
-    std::set<QString> accepted{QStringLiteral("241"), QStringLiteral("254"), QStringLiteral("255")};
-    for (int a = 0; a <= 201; ++a)
-        accepted.insert(QStringLiteral("%1").arg(a, 3, 10, QLatin1Char('0')));
-    EXPECT_EQ(reached, accepted);
+            EXPECT_EQ(LinePane::addressEntry(field, 3), LinePane::AddressEntry::Accepted);
+        }
 }
 
 TEST_F(LinePaneTest, ShowsAndStoresTheEntryOfTheModuleInTheTitle) {
@@ -68,17 +94,35 @@ TEST_F(LinePaneTest, ShowsAndStoresTheEntryOfTheModuleInTheTitle) {
     EXPECT_EQ(image().byte(0x283A), 0x01);
 }
 
-TEST_F(LinePaneTest, IncompleteAddressKeepsTheStoredOne) {
+TEST_F(LinePaneTest, StoresExactlyTheTypedAddressAndNothingElse) {
     place(1, QStringLiteral("МС1"));
     place(2, QStringLiteral("МШС1"));
-    entry(1)[1] = 77;
-    desktop.Parameter(QStringLiteral("МС1"));
-    pane->MaskEdit1Change(QStringLiteral("1 3"));
-    EXPECT_EQ(pane->addressText(), QStringLiteral("1 3"));
-    pane->tzClick(1, true);
-    desktop.ClearDesktop();
-    EXPECT_EQ(entry(1)[1], 77);
-    EXPECT_EQ(entry(1)[0], 0x01);
+    const struct {
+        std::vector<const char*> edits;  // the field's text after each of the user's edits
+        bool refusedAtTheEnd;
+        int stored;
+        const char* note;  // what the pane says beside the field at the end
+    } cases[] = {
+        {{"1", "15"}, false, 15, ""},
+        {{"2", "20", "201"}, false, 201, ""},
+        {{"000", "007"}, false, 7, ""},
+        {{""}, false, 77, "Адрес не набран: останется прежний, 077."},
+        {{"200", "240"}, false, 77, "Адреса 240 нет: останется прежний, 077."},
+        // The field refused "256" and holds "25": what is left of the typing is not stored.
+        {{"2", "25"}, true, 77, "Адреса 256 нет (допустимы 000–201, 241, 254, 255): останется прежний, 077."},
+    };
+    for (const auto& c : cases) {
+        entry(1)[1] = 77;
+        desktop.Parameter(QStringLiteral("МС1"));
+        for (const char* text : c.edits)
+            pane->MaskEdit1Change(QString::fromLatin1(text));
+        if (c.refusedAtTheEnd) pane->addressRefused(QStringLiteral("256"));
+        EXPECT_EQ(pane->addressNote(), QString::fromUtf8(c.note)) << c.edits.back();
+        pane->tzClick(1, true);
+        desktop.ClearDesktop();
+        EXPECT_EQ(entry(1)[1], c.stored) << c.edits.back();
+        EXPECT_EQ(entry(1)[0], 0x01);
+    }
 }
 
 TEST_F(LinePaneTest, LoopModulesServedElsewhereAreNotOfferedUnlessAddress254) {
@@ -119,6 +163,7 @@ TEST_F(LinePaneTest, StoredAddressShowsAsItIsUntilTheUserTypes) {
     entry(2)[1] = 210;
     desktop.Parameter(QStringLiteral("МС2"));
     EXPECT_EQ(pane->addressText(), QStringLiteral("210"));
+    EXPECT_FALSE(pane->addressNote().isEmpty());
     desktop.ClearDesktop();
     EXPECT_EQ(entry(2)[1], 210);
 }

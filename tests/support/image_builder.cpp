@@ -53,4 +53,13 @@ SaveAnswer ScriptedPrompts::askToSave(const QString& question) {
     return answer;
 }
 
+bool ScriptedPrompts::confirmReplace(const QString& question, const QString& replace, const QString& keep) {
+    replaceQuestions << question + QStringLiteral(" [") + replace + QStringLiteral(" / ") + keep +
+                            QLatin1Char(']');
+    if (replaceAnswers.empty()) return false;
+    const bool answer = replaceAnswers.front();
+    replaceAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace v5::test

@@ -40,6 +40,10 @@ public:
     void message(const QString& text) override { messages << text; }
     void notice(const QString& text) override { notices << text; }
     SaveAnswer askToSave(const QString& question) override;
+    // Answers to confirmReplace (true: replace); without one the default, keep, is answered.
+    std::deque<bool> replaceAnswers;
+    QStringList replaceQuestions;
+    bool confirmReplace(const QString& question, const QString& replace, const QString& keep) override;
 };
 
 }  // namespace v5::test

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(texts({QStringLiteral("LabelNmb")}), QStringLiteral("порядковый номер: 5"));
     }
 
-    void keyFormTakesTwelveHexadecimalDigits() {
+    void keyFormTakesTwelveHexadecimalDigitsOrSaysWhatIsMissing() {
         auto* form = h_.window->findChild<TKeyForm*>(QStringLiteral("TKeyForm"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Код доступа"));
         auto* edit = form->findChild<QLineEdit*>(QStringLiteral("EditBox"));
@@ -192,6 +192,36 @@ private slots:
         QTimer::singleShot(10'000, form, [form] { form->reject(); });  // never hang the run
         QCOMPARE(form->keyCode(QStringLiteral("000000000000")),
                  std::optional(QStringLiteral("abcdeF012345")));
+
+        // A line says what to type; a Russian layout's А В С Е are read as A B C E; "Отмена" cancels.
+        QVERIFY(form->findChild<QLabel*>(QStringLiteral("lblHint"))->text().contains(QStringLiteral("A–F")));
+        auto* cancel = form->findChild<QPushButton*>(QStringLiteral("bCancel"));
+        QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+        QTimer::singleShot(0, form, [&] {
+            QTRY_VERIFY(edit->hasFocus());
+            edit->selectAll();
+            for (const QChar c : QStringLiteral("АвСе"))
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(c.toUpper().unicode()), QString(c),
+                                    Qt::NoModifier);
+            QTest::keyClicks(edit, QStringLiteral("x12"));  // "x" is refused
+            QCOMPARE(edit->text(), QStringLiteral("AbCe12"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        QCOMPARE(form->keyCode(QStringLiteral("000000000000")), std::optional(QStringLiteral("AbCe12")));
+        QTimer::singleShot(0, form, [&] {
+            QTRY_VERIFY(edit->hasFocus());
+            QCOMPARE(edit->cursorPosition(), 6);  // a short code is continued where it ends
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        QCOMPARE(form->keyCode(QStringLiteral("AbCe12")), std::nullopt);
+
+        // A short code is refused with how many digits are missing; nothing is added.
+        codes_.answers = {QStringLiteral("AbCe12"), std::nullopt};
+        h_.choose(QStringLiteral("mKey"), QStringLiteral("N1"));
+        QCOMPARE(h_.prompts.messages.size(), 1);
+        QVERIFY2(h_.prompts.messages.front().startsWith(QStringLiteral("Не хватает 6 цифр")),
+                 qPrintable(h_.prompts.messages.front()));
+        QVERIFY(keyListRecords(image(), KeyOrder::Number).empty());
 
         // The window asks its prompt (scripted here) and adds the typed key.
         codes_.answers = {QStringLiteral("ABCDEF0123CD")};

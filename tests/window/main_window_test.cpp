@@ -118,6 +118,32 @@ private slots:
         QCOMPARE(find<QLineEdit>(QStringLiteral("Ttemp_meKD"))->text(), QStringLiteral("2580"));
     }
 
+    void accessCodeBoxKeepsTheOldCodeForAPartialOneAndShowsAnUntypableOne() {
+        Image& image = window().desktop().image();
+        image.setWordLE(0x2CF9, 0x1357);
+        action(QStringLiteral("mmKodDostupa"))->trigger();
+        auto* edit = find<QLineEdit>(QStringLiteral("Ttemp_meKD"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("24x"));  // "x" is no digit
+        QCOMPARE(edit->text(), QStringLiteral("24"));
+        openMenu(QStringLiteral("mnEEPROM"));
+        QCOMPARE(image.wordLE(0x2CF9), 0x1357);
+        QCOMPARE(h_.prompts.messages.size(), 1);
+        QVERIFY2(h_.prompts.messages.front().contains(QStringLiteral("«24»")) &&
+                     h_.prompts.messages.front().contains(QStringLiteral("1357")),
+                 qPrintable(h_.prompts.messages.front()));
+
+        // A code from a file that the digits cannot make is shown as it is and kept when left alone.
+        image.setWordLE(0x2CF9, 0xAB12);
+        action(QStringLiteral("mmKodDostupa"))->trigger();
+        edit = find<QLineEdit>(QStringLiteral("Ttemp_meKD"));
+        QCOMPARE(edit->text(), QStringLiteral("ab12"));
+        QVERIFY(!find<QGroupBox>(QStringLiteral("Ttemp_gbKD"))->toolTip().isEmpty());
+        openMenu(QStringLiteral("mnEEPROM"));
+        QCOMPARE(image.wordLE(0x2CF9), 0xAB12);
+        QCOMPARE(h_.prompts.messages.size(), 1);
+    }
+
     void externalModuleTickWritesItsBitAtOnce() {
         action(QStringLiteral("mExt"))->trigger();
         auto* pane = find<QGroupBox>(QStringLiteral("gbExt"));

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -132,39 +134,76 @@ private slots:
         QCOMPARE(image().byte(0x26D6), 0x00);
     }
 
-    void linePaneTypesAnAddressByTheRule() {
+    void linePaneStoresExactlyTheTypedAddress() {
         h_.place(1, QStringLiteral("МШС1"));
         h_.place(2, QStringLiteral("МС3"));
         QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot2")), Qt::LeftButton);
         QVERIFY(find<QGroupBox>(QStringLiteral("gbLine"))->isVisible());
         QCOMPARE(find<QCheckBox>(QStringLiteral("tz8"))->text(), QStringLiteral("МШС8"));
         QStringList texts;
-        for (const char* name : {"lblAddress", "lblAllowed", "lblValue", "lblRange"})
+        for (const char* name : {"lblAddress", "lblAllowed", "lblValue", "lblRange", "lblRangeOther"})
             texts << find<QLabel>(QString::fromLatin1(name))->text();
         QCOMPARE(texts, (QStringList{QStringLiteral("Адрес"), QStringLiteral("Допустимое "),
-                                     QStringLiteral("значение:"), QStringLiteral("(000-201)")}));
+                                     QStringLiteral("значение:"), QStringLiteral("(000-201)"),
+                                     QStringLiteral("241, 254, 255")}));
         checkLayout(QStringLiteral("gbLine"));
 
         auto* edit = find<QLineEdit>(QStringLiteral("MaskEdit1"));
+        auto* note = find<QLabel>(QStringLiteral("lblAddressNote"));
         QCOMPARE(edit->text(), QStringLiteral("000"));
-        edit->setFocus();
-        edit->setCursorPosition(0);
-        QTest::keyClicks(edit, QStringLiteral("24"));
-        QCOMPARE(edit->text(), QStringLiteral("241"));
-        h_.click(QStringLiteral("tz1"));
-        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot5")), Qt::LeftButton);  // an empty slot
-        QCOMPARE(image().byte(0x283A), 0x01);
-        QCOMPARE(image().byte(0x283B), 241);
+        QVERIFY(edit->toolTip().contains(QStringLiteral("000–201, 241, 254, 255")));
+        QVERIFY(!note->isVisible());
+        const auto leave = [&] {
+            QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot5")),
+                              Qt::LeftButton);  // an empty slot
+            QVERIFY(!find<QGroupBox>(QStringLiteral("gbLine"))->isVisible());
+            QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot2")), Qt::LeftButton);
+            edit->setFocus();
+        };
+        const struct {
+            const char* how;
+            std::function<void()> prepare;
+            const char* keys;
+            int stored;
+        } ways[] = {
+            {"over the digits", [&] { edit->setCursorPosition(0); }, "201", 201},
+            {"over a selection", [&] { edit->selectAll(); }, "201", 201},
+            {"a shorter number over a selection", [&] { edit->selectAll(); }, "15", 15},
+            {"after Backspace",
+             [&] {
+                 edit->end(false);
+                 for (int i = 0; i < 3; ++i)
+                     QTest::keyClick(edit, Qt::Key_Backspace);
+             },
+             "241", 241},
+        };
+        for (const auto& way : ways) {
+            leave();
+            way.prepare();
+            QTest::keyClicks(edit, QString::fromLatin1(way.keys));
+            QCOMPARE(edit->text(), QString::number(way.stored));
+            QVERIFY2(!note->isVisible(), way.how);
+            h_.click(QStringLiteral("tz1"));
+            leave();
+            QCOMPARE(image().byte(0x283B), way.stored);
+        }
+        QCOMPARE(image().byte(0x283A), 0x00);  // ticked and unticked again
 
-        // A position left empty: the address stored before stays.
-        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot2")), Qt::LeftButton);
-        edit->setFocus();
+        // A number the module does not take: refused as it is typed, said why, and the stored one stays.
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("256"));
+        QCOMPARE(edit->text(), QStringLiteral("25"));
+        QVERIFY(note->isVisible());
+        QVERIFY2(note->text().contains(QStringLiteral("256")) && note->text().contains(QStringLiteral("241")),
+                 qPrintable(note->text()));
+        checkLayout(QStringLiteral("gbLine"));
         edit->setCursorPosition(0);
-        QTest::keyClicks(edit, QStringLiteral("1"));
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QCOMPARE(edit->displayText(), QStringLiteral("1_1"));
-        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSlot5")), Qt::LeftButton);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        QCOMPARE(edit->text(), QStringLiteral("25"));
+        leave();
         QCOMPARE(image().byte(0x283B), 241);
+        QCOMPARE(edit->text(), QStringLiteral("241"));
+        QVERIFY(!note->isVisible());
     }
 
     void sounderPaneWritesDurationsGridAndOptions() {
