@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need, if any is missing.
+# Installs the Debian 12 packages the build, the program and the tests need, if any is missing; packages
+# named as arguments too (./scripts/fuzz.sh adds its compiler).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
+    "$@"
 )
 
 missing=()
