@@ -34,8 +34,11 @@ unsigned byteAt(const QByteArray& content, qsizetype i) {
 }
 
 QByteArray afterFirstLine(const QByteArray& content) {
-    const qsizetype end = content.indexOf('\n');
-    return end < 0 ? QByteArray() : content.mid(end);
+    // The program's own rule: a line ends at CR or LF.
+    qsizetype end = 0;
+    while (end < content.size() && content[end] != '\n' && content[end] != '\r')
+        ++end;
+    return content.mid(end);
 }
 
 // V5ivez.ini: the start-up reads the port and the options; choosing a port rewrites the first line only.

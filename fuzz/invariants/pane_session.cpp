@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include <QElapsedTimer>
+#include <ctime>
 
 #include "configuration_check.h"
 #include "configuration_diff.h"
@@ -43,6 +43,26 @@ Image imageOf(std::span<const std::uint8_t> data) {
     image.assign(bytes);
     return image;
 }
+
+// Processor time of this thread: a bound that holds however busy the machine is and whatever the
+// priority of the run.
+class CpuTimer {
+public:
+    qint64 elapsed() const { return now() - start_; }
+    qint64 restart() {
+        const qint64 was = start_;
+        start_ = now();
+        return start_ - was;
+    }
+
+private:
+    static qint64 now() {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return static_cast<qint64>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
+    }
+    qint64 start_ = now();
+};
 
 // The action bytes after the image; zero once they run out.
 class Actions {
@@ -160,10 +180,12 @@ public:
             options_.skipKnownLinkedZoneErasure && linkedMaskWithinOwnZone(desktop_.image()) != 0;
         for (const Opener& opener : openers()) {
             if (knownShape && opener.name == QStringLiteral("mGRSZona")) continue;
-            note(checkViewTwiceStable(image, [&](Image&) {
-                open(opener);
-                desktop_.ClearDesktop();
-            }));
+            note(checkViewTwiceStable(image,
+                                      [&](Image&) {
+                                          open(opener);
+                                          desktop_.ClearDesktop();
+                                      }),
+                 opener.name.isEmpty() ? QStringLiteral("mmKodDostupa") : opener.name);
         }
         viewKeyCards();
         note(checkNoNewSpecialKeys(start_, image));
@@ -178,8 +200,10 @@ public:
     }
 
 private:
-    void note(Check check) {
-        if (check) result_.violations.push_back(std::move(*check));
+    void note(Check check, const QString& where = QString()) {
+        if (!check) return;
+        if (!where.isEmpty()) check->detail = where + QStringLiteral(": ") + check->detail;
+        result_.violations.push_back(std::move(*check));
     }
 
     // As "Файл настроек" → "Загрузить": the code typed matches the file's, so the file is taken.
@@ -241,11 +265,14 @@ private:
         desktop_.ClearDesktop();
         if (lines == 0) return;
         for (const int row : {0, lines / 2, lines - 1}) {
-            note(checkViewTwiceStable(desktop_.image(), [&](Image&) {
-                desktop_.runCommand(QStringLiteral("N22"));
-                if (row < static_cast<int>(list->lines().size())) list->clbKeyClick(row);
-                desktop_.ClearDesktop();
-            }));
+            note(checkViewTwiceStable(desktop_.image(),
+                                      [&](Image&) {
+                                          desktop_.runCommand(QStringLiteral("N22"));
+                                          if (row < static_cast<int>(list->lines().size()))
+                                              list->clbKeyClick(row);
+                                          desktop_.ClearDesktop();
+                                      }),
+                 QStringLiteral("key card of list row %1").arg(row));
         }
     }
 
@@ -515,8 +542,7 @@ private:
 
     void exports() {
         Image& image = desktop_.image();
-        QElapsedTimer timer;
-        timer.start();
+        CpuTimer timer;
         const QStringList report = resetAndReport(desktop_);
         note(checkBoundedTime(QStringLiteral("report"), timer.restart(), options_.exportLimitMs));
         const QStringList archive = eventArchive(image);
@@ -566,8 +592,7 @@ PaneSessionResult runSweepSession(std::span<const std::uint8_t> data, qint64 exp
     note(checkArchiveUntouched(start, image));
     note(checkNoNewSpecialKeys(start, image));
 
-    QElapsedTimer timer;
-    timer.start();
+    CpuTimer timer;
     const QStringList report = configurationReport(image);
     note(checkBoundedTime(QStringLiteral("report"), timer.restart(), exportLimitMs));
     const QStringList archive = eventArchive(start);

@@ -22,7 +22,7 @@ struct PaneSessionOptions {
     bool skipKnownLinkedZoneErasure = false;
     // A folder for the settings files the session reads and writes.
     QString folder;
-    // Upper bound for one report or archive, in milliseconds.
+    // Upper bound for one report or archive, in milliseconds of processor time.
     qint64 exportLimitMs = 5000;
 };
 
