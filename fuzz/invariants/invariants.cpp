@@ -142,12 +142,16 @@ Check checkSaveLoadRoundTrip(const Image& image, const QString& folder) {
 }
 
 int linkedMaskWithinOwnZone(const Image& image) {
+    // The pane first drops loops that belong to no zone, then keeps only other zones' loops.
+    LoopMask inZones;
+    for (int z = 1; z <= static_cast<int>(map::Zones.count); ++z)
+        inZones = inZones | zonaMask(image, z);
     constexpr int kPlaces = static_cast<int>(map::PassThrough.count);
     for (int place = 1; place <= kPlaces; ++place) {
         const LoopMask record = passThroughRecord(image, place);
         const LoopMask linked = linkedMask(image, place);
         if (record.isEmpty() || linked.isEmpty()) continue;
-        if ((linked.bits() & ~record.bits()) == 0) return place;
+        if ((linked.bits() & inZones.bits() & ~record.bits()) == 0) return place;
     }
     return 0;
 }

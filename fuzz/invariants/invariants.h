@@ -55,7 +55,8 @@ Check checkBoundedTime(const QString& what, qint64 elapsedMs, qint64 limitMs);
 // Writing the image as a settings file in `folder` and reading it back gives the same 32768 bytes.
 Check checkSaveLoadRoundTrip(const Image& image, const QString& folder);
 
-// The pass-through place whose linked mask holds loops of its own zone only, or 0. Viewing the
+// The pass-through place whose linked mask holds, of the loops in zones, only loops of its own zone,
+// or 0. Viewing the
 // linked-zone pane twice on such an image erases bytes (issue 16, mended on another branch); the fuzz
 // targets recognise the shape only when asked to (V5_FUZZ_SKIP_KNOWN=linked-zone-erasure).
 int linkedMaskWithinOwnZone(const Image& image);
