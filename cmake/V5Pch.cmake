@@ -1,6 +1,6 @@
 # Precompiled headers. Nearly every file of the project includes Qt's and the standard library's headers,
 # and every test GoogleTest's or QtTest's; parsing them again for each file was most of a clean build.
-# Four header sets are compiled once per tree, each by a small host target, and every other target reuses
+# Three header sets are compiled once per tree, each by a small host target, and every other target reuses
 # the set that fits what it links (REUSE_FROM), so each file compiles only its own code. Nothing in the
 # folders' own CMakeLists.txt changes: v5_apply_pch() walks the targets after they are all defined.
 #
@@ -43,8 +43,6 @@ function(v5_define_pch)
         find_package(GTest REQUIRED)
         _v5_pch_host(v5_pch_gtest HEADERS ${_v5_pch_std} ${_v5_pch_core} <gtest/gtest.h>
                      LIBS Qt6::Core GTest::gtest)
-        _v5_pch_host(v5_pch_qtest HEADERS ${_v5_pch_std} ${_v5_pch_core} ${_v5_pch_widgets} <QtTest>
-                     LIBS Qt6::Widgets Qt6::Test)
     endif()
 endfunction()
 
@@ -56,9 +54,7 @@ function(_v5_pch_family target out)
     endif()
     if(TARGET v5_pch_gtest AND ("GTest::gtest" IN_LIST libs OR "GTest::gtest_main" IN_LIST libs))
         set(${out} v5_pch_gtest PARENT_SCOPE)
-    elseif(TARGET v5_pch_qtest AND "Qt6::Test" IN_LIST libs)
-        set(${out} v5_pch_qtest PARENT_SCOPE)
-    elseif("Qt6::Widgets" IN_LIST libs OR "v5_window" IN_LIST libs OR "v5_up5_form" IN_LIST libs)
+    elseif("Qt6::Test" IN_LIST libs OR "Qt6::Widgets" IN_LIST libs OR "v5_window" IN_LIST libs OR "v5_up5_form" IN_LIST libs)
         set(${out} v5_pch_widgets PARENT_SCOPE)
     else()
         set(${out} v5_pch_core PARENT_SCOPE)
