@@ -56,7 +56,7 @@ for t in "${targets[@]}"; do
     set +e
     nice -n 19 "$tree/fuzz/$t" -max_total_time="$seconds" -timeout=600 -rss_limit_mb=2560 \
         -max_len="$(max_len "$t")" -print_final_stats=1 -artifact_prefix="$findings/" "${fork[@]}" \
-        "$corpus" "$tree/seeds/${t#fuzz_}" >"$log" 2>&1
+        "$corpus" "$tree/seeds/${t#fuzz_}" </dev/null >"$log" 2>&1
     rc=$?
     set -e
     runs=$(grep -oE '^stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
