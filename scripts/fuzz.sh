@@ -59,10 +59,10 @@ for t in "${targets[@]}"; do
         "$corpus" "$tree/seeds/${t#fuzz_}" </dev/null >"$log" 2>&1
     rc=$?
     set -e
-    runs=$(grep -oE '^stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
-    [ -z "$runs" ] && runs=$(grep -oE '^#[0-9]+' "$log" | tr -d '#' | tail -1)
+    runs=$(grep -oE '^stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1 || true)
+    [ -z "$runs" ] && runs=$(grep -oE '^#[0-9]+' "$log" | tr -d '#' | tail -1 || true)
     runs=${runs:-0}
-    rate=$(grep -oE '^stat::average_exec_per_sec: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
+    rate=$(grep -oE '^stat::average_exec_per_sec: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1 || true)
     [ -z "$rate" ] && rate=$(awk -v n="$runs" -v s="$seconds" 'BEGIN { printf "%.0f", n / s }')
     # A slow unit is only a note; crashes, leaks, time-outs and out-of-memory inputs are findings.
     found=$(find "$findings" -type f ! -name 'slow-unit-*' | wc -l)
