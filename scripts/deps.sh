@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need, if any is missing.
+# Installs the Debian 12 packages the build, the program and the tests need, if any is missing; packages
+# named as arguments too (./scripts/fuzz.sh adds its compiler).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
     # Makes Noto Sans Mono the system's monospaced font, which says it is not fixed-pitch: the key list
     # must still line up its columns.
     fonts-noto-mono
+    "$@"
 )
 
 missing=()

@@ -15,8 +15,9 @@ QString pathIn(const QString& folder) {
 
 PortFileRead readPortFile(const QString& folder) {
     PortFileRead result;
-    // A port name is short; anything longer is not a port file of ours.
-    FileRead read = readFileStart(pathIn(folder), 256);
+    // The port line and the settings lines, with whatever notes the user keeps there: choosing a port
+    // writes the file back whole, so all of it is read (up to a size no port file of ours reaches).
+    FileRead read = readFileStart(pathIn(folder), kPortFileLimit);
     if (read.failure && read.failure->problem == FileProblem::NoSuchFile) return result;
     result.exists = true;
     if (read.failure) {

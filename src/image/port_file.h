@@ -17,6 +17,8 @@ namespace v5 {
 //   verify=0   no read-back check after it (default 1)
 // Choosing a port rewrites the first line only; the lines after it stay as they are.
 inline constexpr char kPortFileName[] = "V5ivez.ini";
+// The most of it that is read; a port choice writes back the first line and what follows of this.
+inline constexpr qint64 kPortFileLimit = 64 * 1024;
 
 struct PortFileRead {
     bool exists = false;

@@ -252,6 +252,20 @@ TEST_F(PortFileTest, SettingsFollowThePortLineAndSurviveAPortChoice) {
     EXPECT_EQ(test::readAll(ini()), QByteArray("ttyACM0\r\nbackup=0\r\n"));
 }
 
+// Start-up wrote the port line back with only the first 256 bytes of the file: notes and settings after
+// them were lost, and a setting there was ignored.
+TEST_F(PortFileTest, LongFileKeepsEverythingAfterThePortLine) {
+    const QByteArray notes = QByteArray("# ").append(QByteArray(400, 'n')).append('\n');
+    ASSERT_TRUE(test::writeAll(ini(), "5\n" + notes + "verify=0\n"));
+    Desktop desktop(prompts, dir.path());
+    desktop.FormCreate();
+    EXPECT_EQ(desktop.checkedComPort(), 5);
+    EXPECT_FALSE(desktop.settings().verifyPanelWrite);
+    EXPECT_EQ(test::readAll(ini()), "5\n" + notes + "verify=0\n");
+    desktop.COM_Click(2);
+    EXPECT_EQ(test::readAll(ini()), "2\n" + notes + "verify=0\n");
+}
+
 TEST_F(PortFileTest, UnwritablePortFileIsReportedAndStartUpGoesOn) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("V5ivez.ini")));  // a folder in its place
     Desktop desktop(prompts, dir.path());

@@ -1,0 +1,159 @@
+#include "invariants.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include "configuration_diff.h"
+#include "key_table.h"
+#include "settings_file.h"
+#include "tables.h"
+#include "text_encoding.h"
+
+namespace v5::fuzz {
+
+namespace {
+
+QString hex(std::size_t offset) {
+    return QStringLiteral("0x%1").arg(offset, 4, 16, QLatin1Char('0'));
+}
+
+QString byteChange(const Image& before, const Image& after, std::size_t offset) {
+    return QStringLiteral("%1: %2 -> %3")
+        .arg(hex(offset))
+        .arg(before.byte(offset), 2, 16, QLatin1Char('0'))
+        .arg(after.byte(offset), 2, 16, QLatin1Char('0'));
+}
+
+Violation violation(const char* invariant, QString detail) {
+    return {QString::fromLatin1(invariant), std::move(detail)};
+}
+
+bool isSpecialAssignment(std::uint8_t assignment) {
+    return assignment == kInstallerKey || assignment == kRapidResponseKey;
+}
+
+}  // namespace
+
+std::optional<std::size_t> firstDifference(const Image& a, const Image& b, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to && i < Image::kSize; ++i)
+        if (a.byte(i) != b.byte(i)) return i;
+    return std::nullopt;
+}
+
+namespace {
+// Runs `action` twice; a violation names the first byte the second run changed.
+Check secondRunChangesNothing(Image& image, const ImageAction& action, const char* invariant,
+                              const QString& what) {
+    action(image);
+    const Image once = image;
+    action(image);
+    if (const auto at = firstDifference(once, image))
+        return violation(invariant, what + QStringLiteral(" changed ") + byteChange(once, image, *at));
+    return std::nullopt;
+}
+}  // namespace
+
+Check checkResetIdempotent(Image& image, const ImageAction& reset) {
+    return secondRunChangesNothing(image, reset, "reset-idempotent", QStringLiteral("the second reset"));
+}
+
+Check checkViewTwiceStable(Image& image, const ImageAction& viewAndLeave) {
+    return secondRunChangesNothing(image, viewAndLeave, "view-twice-stable",
+                                   QStringLiteral("the second view"));
+}
+
+Check checkNoNewSpecialKeys(const Image& before, const Image& after) {
+    for (std::size_t r = 0; r < map::KeyRecords.count; ++r) {
+        const std::uint8_t was = before.record(map::KeyRecords, r)[kAssignmentByte];
+        const std::uint8_t now = after.record(map::KeyRecords, r)[kAssignmentByte];
+        if (isSpecialAssignment(now) && now != was)
+            return violation("no-new-special-key", QStringLiteral("key record %1: assignment %2 -> %3")
+                                                       .arg(r)
+                                                       .arg(was, 2, 16, QLatin1Char('0'))
+                                                       .arg(now, 2, 16, QLatin1Char('0')));
+    }
+    return std::nullopt;
+}
+
+Check checkArchiveUntouched(const Image& before, const Image& after) {
+    if (const auto at = firstDifference(before, after, map::Archive.offset))
+        return violation("archive-untouched", byteChange(before, after, *at));
+    return std::nullopt;
+}
+
+std::size_t configurationDiffCount(const Image& before, const Image& after) {
+    return compareConfigurations(before, after, CompareScope::ConfigurationArea).size();
+}
+
+Check checkDiffMatchesBytes(const Image& before, const Image& after, const DiffCount& diff) {
+    const auto at = firstDifference(before, after, 0, map::Archive.offset);
+    const std::size_t changes = diff(before, after);
+    if (!at && changes != 0)
+        return violation("diff-matches-bytes",
+                         QStringLiteral("%1 differences listed for equal configuration areas").arg(changes));
+    if (at && changes == 0)
+        return violation("diff-matches-bytes",
+                         QStringLiteral("no difference listed, yet ") + byteChange(before, after, *at));
+    return std::nullopt;
+}
+
+Check checkWindows1251(const QString& what, const QStringList& lines) {
+    QByteArray bytes;
+    try {
+        bytes = encodeLines(lines, TextFormat::Windows1251CrLf);
+    } catch (const TextEncodingError& error) {
+        return violation("windows-1251", what + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    }
+    QStringDecoder decoder("windows-1251");
+    const QString back = decoder.decode(bytes);
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    if (decoder.hasError() || back != text) {
+        qsizetype at = 0;
+        while (at < back.size() && at < text.size() && back[at] == text[at])
+            ++at;
+        return violation(
+            "windows-1251",
+            what + QStringLiteral(": the text does not survive Windows-1251 at character %1").arg(at));
+    }
+    return std::nullopt;
+}
+
+Check checkBoundedTime(const QString& what, qint64 elapsedMs, qint64 limitMs) {
+    if (elapsedMs > limitMs)
+        return violation("bounded-time",
+                         what + QStringLiteral(" took %1 ms, more than %2 ms").arg(elapsedMs).arg(limitMs));
+    return std::nullopt;
+}
+
+Check checkSaveLoadRoundTrip(const Image& image, const QString& folder) {
+    const QString path = folder + QStringLiteral("/round-trip.v5");
+    if (const auto error = writeSettingsFile(path, image))
+        return violation("save-load", QStringLiteral("the write failed: ") + error->detail);
+    const SettingsRead read = readSettingsFile(path);
+    QFile::remove(path);
+    if (!read.bytes) return violation("save-load", QStringLiteral("the read failed: ") + read.error.detail);
+    Image loaded;
+    loaded.assign(*read.bytes);
+    if (const auto at = firstDifference(image, loaded))
+        return violation("save-load", byteChange(image, loaded, *at));
+    return std::nullopt;
+}
+
+int linkedMaskWithinOwnZone(const Image& image) {
+    // The pane first drops loops that belong to no zone, then keeps only other zones' loops.
+    LoopMask inZones;
+    for (int z = 1; z <= static_cast<int>(map::Zones.count); ++z)
+        inZones = inZones | zonaMask(image, z);
+    constexpr int kPlaces = static_cast<int>(map::PassThrough.count);
+    for (int place = 1; place <= kPlaces; ++place) {
+        const LoopMask record = passThroughRecord(image, place);
+        const LoopMask linked = linkedMask(image, place);
+        if (record.isEmpty() || linked.isEmpty()) continue;
+        if ((linked.bits() & inZones.bits() & ~record.bits()) == 0) return place;
+    }
+    return 0;
+}
+
+}  // namespace v5::fuzz

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "image_builder.h"
+#include "invariants.h"
+#include "key_table.h"
+#include "orphan_sweep.h"
+#include "pane_session.h"
+#include "qt_print.h"
+#include "random_image.h"
+#include "tables.h"
+
+namespace v5::fuzz {
+namespace {
+
+SlotCaptions captionsOf(const Image& image) {
+    SlotCaptions captions;
+    captions.bntSlotsUpdate(image);
+    return captions;
+}
+
+TEST(InvariantChecks, SecondSweepIsCaughtWhenTheSweepIsBroken) {
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        Image image = test::randomImage(seed);
+        const SlotCaptions captions = captionsOf(image);
+        EXPECT_FALSE(checkResetIdempotent(image, [&](Image& i) { ClearSheet(i, captions); })) << seed;
+
+        // A sweep that toggles the option byte's auto-arming bit on every run: each reset alone looks
+        // plausible, the second one changes a byte.
+        Image broken = test::randomImage(seed);
+        const auto check = checkResetIdempotent(broken, [&](Image& i) {
+            ClearSheet(i, captions);
+            i.setByte(map::OptionByte.offset, i.byte(map::OptionByte.offset) ^ 0x01);
+        });
+        ASSERT_TRUE(check) << seed;
+        EXPECT_EQ(check->invariant, QStringLiteral("reset-idempotent"));
+        EXPECT_TRUE(check->detail.contains(QStringLiteral("0x2bc6"))) << check->detail.toStdString();
+    }
+}
+
+TEST(InvariantChecks, ViewTwiceCatchesAViewThatKeepsChanging) {
+    Image image = test::randomImage(3);
+    // A first view that commits something is fine; only a second change is not.
+    bool first = true;
+    EXPECT_FALSE(checkViewTwiceStable(image, [&](Image& i) {
+        if (first) i.setByte(map::OptionByte.offset, 0x05);
+        first = false;
+    }));
+    const auto check = checkViewTwiceStable(image, [](Image& i) {
+        const std::size_t at = map::PassThrough.offset;
+        i.setByte(at, static_cast<std::uint8_t>(i.byte(at) >> 1));  // erases one loop per view
+        i.setByte(at, static_cast<std::uint8_t>(i.byte(at) | 0x80));
+    });
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->invariant, QStringLiteral("view-twice-stable"));
+}
+
+TEST(InvariantChecks, NewInstallerOrRapidResponseKeysAreCaught) {
+    struct Case {
+        std::uint8_t before, after;
+        bool caught;
+    };
+    const Case cases[] = {{0x05, kInstallerKey, true},
+                          {0x05, kRapidResponseKey, true},
+                          {kRapidResponseKey, kInstallerKey, true},
+                          {kInstallerKey, kInstallerKey, false},
+                          {0x05, kUnassignedKey, false},
+                          {kInstallerKey, 0x41, false}};
+    for (const Case& c : cases) {
+        Image before;
+        before.record(map::KeyRecords, 989)[kAssignmentByte] = c.before;
+        Image after = before;
+        after.record(map::KeyRecords, 989)[kAssignmentByte] = c.after;
+        const auto check = checkNoNewSpecialKeys(before, after);
+        EXPECT_EQ(check.has_value(), c.caught) << int(c.before) << "->" << int(c.after);
+        if (check) {
+            EXPECT_TRUE(check->detail.contains(QStringLiteral("989"))) << check->detail.toStdString();
+        }
+    }
+}
+
+TEST(InvariantChecks, ArchiveChangesAreCaughtAtBothEnds) {
+    const Image before = test::randomImage(5);
+    for (const auto& [offset, caught] :
+         {std::pair{std::size_t{0x2FFF}, false}, std::pair{std::size_t{0x3000}, true},
+          std::pair{std::size_t{0x7FFF}, true}}) {
+        Image after = before;
+        after.setByte(offset, static_cast<std::uint8_t>(~after.byte(offset)));
+        EXPECT_EQ(checkArchiveUntouched(before, after).has_value(), caught) << offset;
+    }
+}
+
+TEST(InvariantChecks, DiffMustBeEmptyExactlyWhenTheConfigurationBytesAreEqual) {
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+        const Image a = test::randomImage(seed);
+        const Image b = test::randomImage(seed + 100);
+        Image archiveOnly = a;
+        archiveOnly.setByte(0x4000, static_cast<std::uint8_t>(~a.byte(0x4000)));
+        Image oneByte = a;
+        oneByte.setByte(map::Reserved.offset + 7,
+                        static_cast<std::uint8_t>(~a.byte(map::Reserved.offset + 7)));
+        EXPECT_FALSE(checkDiffMatchesBytes(a, b)) << seed;
+        EXPECT_FALSE(checkDiffMatchesBytes(a, a)) << seed;
+        EXPECT_FALSE(checkDiffMatchesBytes(a, archiveOnly)) << seed;
+        EXPECT_FALSE(checkDiffMatchesBytes(a, oneByte)) << seed;
+    }
+    const Image a = test::randomImage(1);
+    const Image b = test::randomImage(2);
+    EXPECT_TRUE(checkDiffMatchesBytes(a, b, [](const Image&, const Image&) { return std::size_t{0}; }));
+    EXPECT_TRUE(checkDiffMatchesBytes(a, a, [](const Image&, const Image&) { return std::size_t{1}; }));
+}
+
+TEST(InvariantChecks, TextOutsideWindows1251AndSlowExportsAreCaught) {
+    EXPECT_FALSE(checkWindows1251(QStringLiteral("report"),
+                                  {QStringLiteral("Зона 1: шлейфы 1-8 «проходная» №5"), QString()}));
+    const auto check = checkWindows1251(QStringLiteral("report"), {QStringLiteral("Зона \u4E2D")});
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->invariant, QStringLiteral("windows-1251"));
+    EXPECT_FALSE(checkBoundedTime(QStringLiteral("archive"), 10, 10));
+    EXPECT_TRUE(checkBoundedTime(QStringLiteral("archive"), 11, 10));
+}
+
+TEST(InvariantChecks, SaveLoadRoundTripAndAFailedWriteIsReported) {
+    QTemporaryDir dir;
+    EXPECT_FALSE(checkSaveLoadRoundTrip(test::randomImage(9), dir.path()));
+    const auto check = checkSaveLoadRoundTrip(test::randomImage(9), dir.path() + QStringLiteral("/missing"));
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->invariant, QStringLiteral("save-load"));
+}
+
+TEST(InvariantChecks, RecognisesALinkedMaskWithinItsOwnZone) {
+    Image image;
+    setZonaMask(image, 3, test::loops({1, 2}));
+    setPassThroughRecord(image, 2, test::loops({1, 2}));
+    setZonaMask(image, 4, test::loops({5}));
+    setLinkedMask(image, 2, test::loops({5}));
+    EXPECT_EQ(linkedMaskWithinOwnZone(image), 0);
+    setLinkedMask(image, 2, test::loops({2}));
+    EXPECT_EQ(linkedMaskWithinOwnZone(image), 2);
+    // Loop 9 is in no zone: the pane drops it first, which leaves the same shape.
+    setLinkedMask(image, 2, test::loops({2, 9}));
+    EXPECT_EQ(linkedMaskWithinOwnZone(image), 2);
+}
+
+// Random configurations through every pane and the light path: every invariant holds. A finding of the
+// fuzz targets becomes a case of its own next to the code it concerns; these keep the session honest.
+TEST(PaneSession, RandomImagesKeepEveryInvariant) {
+    QTemporaryDir dir;
+    PaneSessionOptions options;
+    options.folder = dir.path();
+    options.skipKnownLinkedZoneErasure = true;
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        const Image image = test::randomImage(seed);
+        QByteArray input = image.toByteArray();
+        test::RandomBytes actions(seed);
+        for (int i = 0; i < 400; ++i)
+            input.append(static_cast<char>(actions.byte()));
+        const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                                     static_cast<std::size_t>(input.size()));
+        const PaneSessionResult result = runPaneSession(bytes, options);
+        for (const Violation& v : result.violations)
+            ADD_FAILURE() << "seed " << seed << ": " << v.invariant.toStdString() << ": "
+                          << v.detail.toStdString();
+        EXPECT_GT(result.panesOpened, 10) << seed;
+        EXPECT_GT(result.editsApplied, 20) << seed;
+        for (const Violation& v : runSweepSession(bytes.first(Image::kSize)).violations)
+            ADD_FAILURE() << "seed " << seed << ": " << v.invariant.toStdString() << ": "
+                          << v.detail.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace v5::fuzz
