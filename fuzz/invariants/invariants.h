@@ -56,9 +56,9 @@ Check checkBoundedTime(const QString& what, qint64 elapsedMs, qint64 limitMs);
 Check checkSaveLoadRoundTrip(const Image& image, const QString& folder);
 
 // The pass-through place whose linked mask holds, of the loops in zones, only loops of its own zone,
-// or 0. Viewing the
-// linked-zone pane twice on such an image erases bytes (issue 16, mended on another branch); the fuzz
-// targets recognise the shape only when asked to (V5_FUZZ_SKIP_KNOWN=linked-zone-erasure).
+// or 0. Viewing the linked-zone pane twice on such an image used to erase bytes; the fuzz targets
+// pass over the shape only when asked to (V5_FUZZ_SKIP_KNOWN=linked-zone-erasure), e.g. to look at
+// an older build.
 int linkedMaskWithinOwnZone(const Image& image);
 
 }  // namespace v5::fuzz
