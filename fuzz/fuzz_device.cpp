@@ -134,8 +134,9 @@ void run(const std::uint8_t* data, std::size_t size) {
         return;
     }
     // One final message, one of the driver's own, shown once unless the caller asked to keep it.
-    const QString message = driver.LastMessage();
-    require(finalMessages().contains(message), "final-message", message);
+    // A message may carry a second line with the port and the reason; the first is the driver's own.
+    const QString message = driver.LastMessage().section(QLatin1Char('\n'), 0, 0);
+    require(finalMessages().contains(message), "final-message", driver.LastMessage());
     require(ui.messages.size() <= 1, "one-message", ui.messages.join(QLatin1Char('|')));
     const bool done = message == up5::ReadChipDone() || message == up5::WriteChipDone() ||
                       message == up5::ReadPanelDone() || message == up5::WritePanelDone() ||
