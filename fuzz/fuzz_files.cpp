@@ -143,7 +143,8 @@ void accessCode(const QByteArray& content) {
     desktop.ClearDesktop();
     require(desktop.image().wordLE(kAccessCodeOffset) == stored, "access-code-untouched");
 
-    const QString text = QString::fromLatin1(content.mid(2, 6));
+    // The edit holds at most four characters, so the box is never given more.
+    const QString text = QString::fromLatin1(content.mid(2, 4));
     desktop.mmKodDostupaClick();
     desktop.accessCodeBox().setText(text);
     desktop.ClearDesktop();
