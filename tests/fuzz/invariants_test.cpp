@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include "image_builder.h"
@@ -10,6 +11,7 @@
 #include "qt_print.h"
 #include "random_image.h"
 #include "tables.h"
+#include "text_encoding.h"
 
 namespace v5::fuzz {
 namespace {
@@ -117,6 +119,27 @@ TEST(InvariantChecks, TextOutsideWindows1251AndSlowExportsAreCaught) {
     const auto check = checkWindows1251(QStringLiteral("report"), {QStringLiteral("Зона \u4E2D")});
     ASSERT_TRUE(check);
     EXPECT_EQ(check->invariant, QStringLiteral("windows-1251"));
+    // The check and the exporters' encoder agree on every character: what the check takes is written and
+    // read back unchanged, and what it refuses the encoder cannot write.
+    QString accepted;
+    for (char32_t u = 1; u < 0xD800; ++u) {
+        const QString one(QChar(static_cast<char16_t>(u)));
+        if (!checkWindows1251(QStringLiteral("report"), {one})) {
+            accepted += one;
+            continue;
+        }
+        bool written = true;
+        try {
+            QStringDecoder decoder("windows-1251");
+            written = decoder.decode(encodeLines({one}, TextFormat::Windows1251CrLf)) == one + QStringLiteral("\r\n");
+        } catch (const TextEncodingError&) {
+            written = false;
+        }
+        EXPECT_FALSE(written) << "U+" << std::hex << static_cast<unsigned>(u);
+    }
+    QStringDecoder decoder("windows-1251");
+    EXPECT_EQ(decoder.decode(encodeLines({accepted}, TextFormat::Windows1251CrLf)), accepted + QStringLiteral("\r\n"));
+    EXPECT_GT(accepted.size(), 200);
     EXPECT_FALSE(checkBoundedTime(QStringLiteral("archive"), 10, 10));
     EXPECT_TRUE(checkBoundedTime(QStringLiteral("archive"), 11, 10));
 }
