@@ -9,7 +9,10 @@ jobs=$(nproc)
 # processor, so the tests run several to a core.
 test_jobs=$((4 * jobs))
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DV5_BUILD_TESTS=ON -DV5_BUILD_BENCH=ON
+# The plain tree is optimised like a release, without debug information: a fifth of its compile time.
+# Failures are traced in the sanitizer tree, which keeps it.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DV5_BUILD_TESTS=ON -DV5_BUILD_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$test_jobs"
 

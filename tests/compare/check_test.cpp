@@ -58,7 +58,7 @@ Image cleanImage() {
     return image;
 }
 
-struct Case {
+struct RuleCase {
     const char* name;
     std::function<void(Image&)> change;
     QStringList expected;  // empty: the change is fine
@@ -73,7 +73,7 @@ TEST(ConfigurationCheck, ACleanConfigurationHasNoProblems) {
 }
 
 TEST(ConfigurationCheck, EveryRuleFindsItsMistakeAndOnlyThat) {
-    const Case cases[] = {
+    const RuleCase cases[] = {
         {"a loop in two zones",
          [](Image& i) {
              setZonaMask(i, 3, test::loops({9, 10}));
@@ -319,7 +319,7 @@ TEST(ConfigurationCheck, EveryRuleFindsItsMistakeAndOnlyThat) {
         {"one more module", [](Image& i) { test::placeModule(i, 7, QStringLiteral("МШС3")); }, {}},
     };
     const Image clean = cleanImage();
-    for (const Case& c : cases) {
+    for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.name);
         Image image = clean;
         c.change(image);
