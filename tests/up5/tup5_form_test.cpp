@@ -160,7 +160,9 @@ private slots:
         };
         whenMessageWaits(
             [&] { QCOMPARE(label()->text(), QStringLiteral("запись прошивки Вистан-5 - успешно")); });
-        QVERIFY(commands->writePanel(QStringLiteral("COM1"), image));
+        // The configuration area alone: no backup before, no check after.
+        const auto written = commands->writePanelChecked(QStringLiteral("COM1"), image, {false, false}, {});
+        QVERIFY(written && written->written);
         QVERIFY(secondRefused);
         QCOMPARE(port->count(test::FakePort::Op::Open), 1);
         QCOMPARE(port->written().size(), 1 + 12288);

@@ -71,10 +71,6 @@ bool DeviceCommands::writeChip(const QString& portName, const Image& image) {
     return exclusive(portName, [&](TUP5& up5) { return up5.WriteChip(image.bytes()); });
 }
 
-bool DeviceCommands::writePanel(const QString& portName, const Image& image) {
-    return exclusive(portName, [&](TUP5& up5) { return up5.WritePanel(image.bytes()); });
-}
-
 std::optional<PanelWriteResult> DeviceCommands::writePanelChecked(const QString& portName, const Image& image,
                                                                   PanelWriteSteps steps,
                                                                   const SaveBackup& saveBackup) {

@@ -26,7 +26,7 @@ class TUP5;
 //   mnReadClick:     if (auto bytes = device.readChip(desktop.portName())) desktop.acceptReadImage(*bytes);
 //   ReadFromV5Click: if (auto bytes = device.readPanel(desktop.portName())) desktop.acceptReadImage(*bytes);
 //   mnWriteClick:    device.writeChip(desktop.portName(), desktop.image());
-//   WriteToV5Click:  device.writePanel(desktop.portName(), desktop.image());
+//   WriteToV5Click:  device.writePanelChecked(desktop.portName(), desktop.image(), steps, backups);
 //
 // Each call returns when the user has acknowledged the final message or cancelled.
 class DeviceCommands {
@@ -51,7 +51,6 @@ public:
     std::optional<Image::Bytes> readPanel(const QString& portName);
     // Sends the image as it is now; edits made while the write runs are not sent.
     bool writeChip(const QString& portName, const Image& image);
-    bool writePanel(const QString& portName, const Image& image);
     // "Записать в прибор" with its backup before and its check after (panel_write.h); nothing when
     // another command runs.
     std::optional<PanelWriteResult> writePanelChecked(const QString& portName, const Image& image,
