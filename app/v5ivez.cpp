@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "main_window.h"
-#include "russian_interface.h"
+#include "window/main_window.h"
+#include "window/russian_interface.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

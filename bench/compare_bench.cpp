@@ -1,9 +1,9 @@
 // Timings of the comparison and the check of two configurations with everything in use.
 #include <benchmark/benchmark.h>
 
-#include "configuration_check.h"
-#include "configuration_diff.h"
-#include "populated_image.h"
+#include "compare/configuration_check.h"
+#include "compare/configuration_diff.h"
+#include "bench/support/populated_image.h"
 
 namespace v5 {
 using bench::populatedImage;

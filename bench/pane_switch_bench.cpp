@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "main_window.h"
-#include "populated_image.h"
+#include "window/main_window.h"
+#include "bench/support/populated_image.h"
 
 namespace v5 {
 namespace {

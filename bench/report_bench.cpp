@@ -1,12 +1,12 @@
 // Timings of "report.txt" and "arj.txt" for an image with everything in use, encoding included.
 #include <benchmark/benchmark.h>
 
-#include "configuration_report.h"
-#include "populated_image.h"
-#include "desktop.h"
-#include "event_archive.h"
-#include "report_actions.h"
-#include "text_encoding.h"
+#include "reports/configuration_report.h"
+#include "bench/support/populated_image.h"
+#include "desktop/desktop.h"
+#include "reports/event_archive.h"
+#include "reports/report_actions.h"
+#include "reports/text_encoding.h"
 
 namespace v5 {
 using bench::populatedImage;

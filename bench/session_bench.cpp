@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "pane_session.h"
-#include "populated_image.h"
+#include "fuzz/invariants/pane_session.h"
+#include "bench/support/populated_image.h"
 
 namespace v5 {
 namespace {

@@ -2,10 +2,10 @@
 // populated image: what every pane switch pays before the pane fills itself.
 #include <benchmark/benchmark.h>
 
-#include "desktop.h"
-#include "install_panes.h"
-#include "orphan_sweep.h"
-#include "populated_image.h"
+#include "desktop/desktop.h"
+#include "panes/install_panes.h"
+#include "image/orphan_sweep.h"
+#include "bench/support/populated_image.h"
 
 namespace v5 {
 namespace {

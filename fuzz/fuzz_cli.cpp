@@ -7,10 +7,10 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "cli.h"
-#include "fuzz_common.h"
-#include "image_builder.h"
-#include "random_image.h"
+#include "cli/cli.h"
+#include "fuzz/fuzz_common.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/random_image.h"
 
 namespace v5::fuzz {
 namespace {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "invariants.h"
+#include "fuzz/invariants/invariants.h"
 
 namespace v5::fuzz {
 

@@ -7,12 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fake_port.h"
-#include "fuzz_common.h"
-#include "recording_ui.h"
-#include "up5.h"
-#include "up5_texts.h"
-#include "virtual_clock.h"
+#include "tests/support/fake_port.h"
+#include "fuzz/fuzz_common.h"
+#include "tests/support/recording_ui.h"
+#include "link/up5.h"
+#include "link/up5_texts.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5::fuzz {
 namespace {

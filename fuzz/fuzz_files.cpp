@@ -6,13 +6,13 @@
 
 #include <QFile>
 
-#include "desktop.h"
-#include "fuzz_common.h"
-#include "image_builder.h"
-#include "install_panes.h"
-#include "messages.h"
-#include "port_file.h"
-#include "settings_file.h"
+#include "desktop/desktop.h"
+#include "fuzz/fuzz_common.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
+#include "files/messages.h"
+#include "files/port_file.h"
+#include "files/settings_file.h"
 
 namespace v5::fuzz {
 namespace {

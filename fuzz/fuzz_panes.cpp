@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_common.h"
-#include "pane_session.h"
+#include "fuzz/fuzz_common.h"
+#include "fuzz/invariants/pane_session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace v5::fuzz;

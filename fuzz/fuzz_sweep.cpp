@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_common.h"
-#include "pane_session.h"
+#include "fuzz/fuzz_common.h"
+#include "fuzz/invariants/pane_session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     v5::fuzz::failOn(v5::fuzz::runSweepSession(std::span(data, size)).violations);

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "main_window.h"
+#include "window/main_window.h"
 
 namespace {
 class ExposeWatcher : public QObject {

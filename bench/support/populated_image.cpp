@@ -1,6 +1,6 @@
-#include "populated_image.h"
+#include "bench/support/populated_image.h"
 
-#include "slots.h"
+#include "image/slots.h"
 
 namespace v5::bench {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "image.h"
-#include "user_prompts.h"
+#include "image/image.h"
+#include "desktop/user_prompts.h"
 
 namespace v5::bench {
 

@@ -1,15 +1,15 @@
-#include "invariants.h"
+#include "fuzz/invariants/invariants.h"
 
 #include <vector>
 
 #include <QFile>
 #include <QStringDecoder>
 
-#include "configuration_diff.h"
-#include "key_table.h"
-#include "settings_file.h"
-#include "tables.h"
-#include "text_encoding.h"
+#include "compare/configuration_diff.h"
+#include "keys/key_table.h"
+#include "files/settings_file.h"
+#include "image/tables.h"
+#include "reports/text_encoding.h"
 
 namespace v5::fuzz {
 

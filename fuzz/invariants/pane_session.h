@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "invariants.h"
+#include "fuzz/invariants/invariants.h"
 
 namespace v5::fuzz {
 

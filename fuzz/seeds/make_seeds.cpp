@@ -6,13 +6,13 @@
 
 #include <QDir>
 
-#include "image_builder.h"
-#include "key_table.h"
-#include "random_image.h"
-#include "settings_file.h"
-#include "slots.h"
-#include "tables.h"
-#include "up5_protocol.h"
+#include "tests/support/image_builder.h"
+#include "keys/key_table.h"
+#include "tests/support/random_image.h"
+#include "files/settings_file.h"
+#include "image/slots.h"
+#include "image/tables.h"
+#include "link/up5_protocol.h"
 
 namespace v5 {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,10 +11,10 @@
 
 #include <QCoreApplication>
 
-#include "commands.h"
-#include "settings_file.h"
-#include "system_file.h"
-#include "system_stream.h"
+#include "cli/commands.h"
+#include "files/settings_file.h"
+#include "files/system_file.h"
+#include "cli/system_stream.h"
 
 namespace v5::cli {
 

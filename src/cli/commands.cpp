@@ -1,9 +1,9 @@
-#include "commands.h"
+#include "cli/commands.h"
 
-#include "compare_commands.h"
-#include "device_commands.h"
-#include "key_commands.h"
-#include "report_commands.h"
+#include "cli/compare_commands.h"
+#include "cli/device_commands.h"
+#include "cli/key_commands.h"
+#include "cli/report_commands.h"
 
 namespace v5::cli {
 

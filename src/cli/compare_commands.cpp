@@ -1,10 +1,10 @@
-#include "compare_commands.h"
+#include "cli/compare_commands.h"
 
 #include <optional>
 
-#include "configuration_check.h"
-#include "configuration_diff.h"
-#include "settings_argument.h"
+#include "compare/configuration_check.h"
+#include "compare/configuration_diff.h"
+#include "cli/settings_argument.h"
 
 namespace v5::cli {
 

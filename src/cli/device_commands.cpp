@@ -1,4 +1,4 @@
-#include "device_commands.h"
+#include "cli/device_commands.h"
 
 #include <optional>
 
@@ -12,14 +12,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 
-#include "com_port.h"
-#include "configuration_check.h"
-#include "event_loop_clock.h"
-#include "image.h"
-#include "panel_write.h"
-#include "settings_file.h"
-#include "terminal_progress.h"
-#include "up5.h"
+#include "link/com_port.h"
+#include "compare/configuration_check.h"
+#include "link/event_loop_clock.h"
+#include "image/image.h"
+#include "operations/panel_write.h"
+#include "files/settings_file.h"
+#include "cli/terminal_progress.h"
+#include "link/up5.h"
 
 namespace v5::cli {
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace v5::cli {
 

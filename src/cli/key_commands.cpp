@@ -1,15 +1,15 @@
-#include "key_commands.h"
+#include "cli/key_commands.h"
 
 #include <optional>
 
 #include <QIODevice>
 
-#include "image.h"
-#include "key_table.h"
-#include "orphan_sweep.h"
-#include "settings_file.h"
-#include "slots.h"
-#include "text_encoding.h"
+#include "image/image.h"
+#include "keys/key_table.h"
+#include "image/orphan_sweep.h"
+#include "files/settings_file.h"
+#include "image/slots.h"
+#include "reports/text_encoding.h"
 
 namespace v5::cli {
 

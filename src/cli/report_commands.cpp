@@ -1,4 +1,4 @@
-#include "report_commands.h"
+#include "cli/report_commands.h"
 
 #include <memory>
 #include <optional>
@@ -7,16 +7,16 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include "configuration.h"
-#include "desktop.h"
-#include "event_archive.h"
-#include "ext_pane.h"
-#include "install_panes.h"
-#include "report_actions.h"
-#include "settings_argument.h"
-#include "settings_file.h"
-#include "slots.h"
-#include "text_encoding.h"
+#include "image/configuration.h"
+#include "desktop/desktop.h"
+#include "reports/event_archive.h"
+#include "outputs/ext_pane.h"
+#include "panes/install_panes.h"
+#include "reports/report_actions.h"
+#include "cli/settings_argument.h"
+#include "files/settings_file.h"
+#include "image/slots.h"
+#include "reports/text_encoding.h"
 
 namespace v5::cli {
 

@@ -1,6 +1,6 @@
-#include "settings_argument.h"
+#include "cli/settings_argument.h"
 
-#include "settings_file.h"
+#include "files/settings_file.h"
 
 namespace v5::cli {
 

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "cli.h"
-#include "image.h"
+#include "cli/cli.h"
+#include "image/image.h"
 
 namespace v5::cli {
 

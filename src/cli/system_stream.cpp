@@ -1,4 +1,4 @@
-#include "system_stream.h"
+#include "cli/system_stream.h"
 
 #include <cerrno>
 

@@ -4,7 +4,7 @@
 
 #include <QIODevice>
 
-#include "system_file.h"
+#include "files/system_file.h"
 
 namespace v5::cli {
 

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
-#include "clock.h"
-#include "transfer_ui.h"
+#include "link/clock.h"
+#include "link/transfer_ui.h"
 
 namespace v5::cli {
 

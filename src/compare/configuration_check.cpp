@@ -1,4 +1,4 @@
-#include "configuration_check.h"
+#include "compare/configuration_check.h"
 
 #include <algorithm>
 #include <map>
@@ -7,11 +7,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "compare_texts.h"
-#include "configuration.h"
-#include "format_text.h"
-#include "orphan_sweep.h"
-#include "plain_terms.h"
+#include "compare/compare_texts.h"
+#include "image/configuration.h"
+#include "reports/format_text.h"
+#include "image/orphan_sweep.h"
+#include "compare/plain_terms.h"
 
 namespace v5 {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "configuration_diff.h"
-#include "image.h"
+#include "compare/configuration_diff.h"
+#include "image/image.h"
 
 namespace v5 {
 

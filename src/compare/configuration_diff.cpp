@@ -1,4 +1,4 @@
-#include "configuration_diff.h"
+#include "compare/configuration_diff.h"
 
 #include <algorithm>
 
@@ -6,11 +6,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "compare_texts.h"
-#include "configuration.h"
-#include "format_text.h"
-#include "plain_terms.h"
-#include "report_texts.h"
+#include "compare/compare_texts.h"
+#include "image/configuration.h"
+#include "reports/format_text.h"
+#include "compare/plain_terms.h"
+#include "reports/report_texts.h"
 
 namespace v5 {
 

@@ -1,10 +1,10 @@
-#include "plain_terms.h"
+#include "compare/plain_terms.h"
 
 #include <unordered_map>
 
-#include "compare_texts.h"
-#include "correct_string.h"
-#include "format_text.h"
+#include "compare/compare_texts.h"
+#include "reports/correct_string.h"
+#include "reports/format_text.h"
 
 namespace v5::plain {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "loop_mask.h"
+#include "image/loop_mask.h"
 
 // Helpers the comparison and the check share to put configuration values into words.
 namespace v5::plain {

@@ -1,4 +1,4 @@
-#include "group_list.h"
+#include "groups/group_list.h"
 
 namespace v5 {
 

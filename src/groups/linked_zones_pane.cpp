@@ -1,8 +1,8 @@
-#include "linked_zones_pane.h"
+#include "groups/linked_zones_pane.h"
 
-#include "desktop.h"
-#include "group_texts.h"
-#include "tables.h"
+#include "desktop/desktop.h"
+#include "groups/group_texts.h"
+#include "image/tables.h"
 
 namespace v5 {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "group_list.h"
-#include "loop_mask.h"
-#include "pane.h"
-#include "zone_boxes.h"
+#include "groups/group_list.h"
+#include "image/loop_mask.h"
+#include "desktop/pane.h"
+#include "groups/zone_boxes.h"
 
 namespace v5 {
 

@@ -1,8 +1,8 @@
-#include "loop_pane.h"
+#include "groups/loop_pane.h"
 
 #include <algorithm>
 
-#include "desktop.h"
+#include "desktop/desktop.h"
 
 namespace v5 {
 

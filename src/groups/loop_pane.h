@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "loop_grid.h"
-#include "loop_record.h"
-#include "pane.h"
+#include "desktop/loop_grid.h"
+#include "groups/loop_record.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

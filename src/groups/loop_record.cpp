@@ -1,7 +1,7 @@
-#include "loop_record.h"
+#include "groups/loop_record.h"
 
-#include "configuration.h"
-#include "group_texts.h"
+#include "image/configuration.h"
+#include "groups/group_texts.h"
 
 namespace v5 {
 

@@ -1,7 +1,7 @@
-#include "razdel_pane.h"
+#include "groups/razdel_pane.h"
 
-#include "desktop.h"
-#include "tables.h"
+#include "desktop/desktop.h"
+#include "image/tables.h"
 
 namespace v5 {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "group_list.h"
-#include "pane.h"
-#include "zone_boxes.h"
+#include "groups/group_list.h"
+#include "desktop/pane.h"
+#include "groups/zone_boxes.h"
 
 namespace v5 {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "group_list.h"
-#include "loop_grid.h"
-#include "pane.h"
+#include "groups/group_list.h"
+#include "desktop/loop_grid.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

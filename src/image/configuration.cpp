@@ -1,8 +1,8 @@
-#include "configuration.h"
+#include "image/configuration.h"
 
 #include <algorithm>
 
-#include "tables.h"
+#include "image/tables.h"
 
 namespace v5::config {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <span>
 
-#include "image.h"
-#include "slots.h"
+#include "image/image.h"
+#include "image/slots.h"
 
 // The whole configuration area of the image in the panel's own terms: what every byte means. The
 // report, the comparison of two configurations and the configuration check read the image through

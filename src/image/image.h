@@ -7,8 +7,8 @@
 
 #include <QByteArray>
 
-#include "loop_mask.h"
-#include "regions.h"
+#include "image/loop_mask.h"
+#include "image/regions.h"
 
 namespace v5 {
 

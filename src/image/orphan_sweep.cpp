@@ -1,6 +1,6 @@
-#include "orphan_sweep.h"
+#include "image/orphan_sweep.h"
 
-#include "tables.h"
+#include "image/tables.h"
 
 namespace v5 {
 

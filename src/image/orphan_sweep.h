@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image.h"
-#include "slots.h"
+#include "image/image.h"
+#include "image/slots.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "slots.h"
+#include "image/slots.h"
 
 namespace v5 {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "tables.h"
+#include "image/tables.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace v5 {
 

@@ -1,14 +1,14 @@
-#include "key_card_pane.h"
+#include "keys/key_card_pane.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "desktop.h"
-#include "key_code_prompt.h"
-#include "key_list_pane.h"
-#include "key_texts.h"
-#include "orphan_sweep.h"
-#include "tables.h"
+#include "desktop/desktop.h"
+#include "keys/key_code_prompt.h"
+#include "keys/key_list_pane.h"
+#include "keys/key_texts.h"
+#include "image/orphan_sweep.h"
+#include "image/tables.h"
 
 namespace v5 {
 

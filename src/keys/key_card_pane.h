@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "key_table.h"
-#include "pane.h"
+#include "keys/key_table.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

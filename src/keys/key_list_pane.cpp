@@ -1,8 +1,8 @@
-#include "key_list_pane.h"
+#include "keys/key_list_pane.h"
 
-#include "desktop.h"
-#include "key_card_pane.h"
-#include "tables.h"
+#include "desktop/desktop.h"
+#include "keys/key_card_pane.h"
+#include "image/tables.h"
 
 namespace v5 {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "key_table.h"
-#include "pane.h"
+#include "keys/key_table.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

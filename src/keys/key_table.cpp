@@ -1,11 +1,11 @@
-#include "key_table.h"
+#include "keys/key_table.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "key_texts.h"
-#include "orphan_sweep.h"
-#include "tables.h"
+#include "keys/key_texts.h"
+#include "image/orphan_sweep.h"
+#include "image/tables.h"
 
 namespace v5 {
 

@@ -9,9 +9,9 @@
 
 #include <QString>
 
-#include "configuration.h"
-#include "device_link.h"
-#include "image.h"
+#include "image/configuration.h"
+#include "desktop/device_link.h"
+#include "image/image.h"
 
 namespace v5 {
 

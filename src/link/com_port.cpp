@@ -1,4 +1,4 @@
-#include "com_port.h"
+#include "link/com_port.h"
 
 #include <algorithm>
 #include <chrono>

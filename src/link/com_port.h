@@ -5,7 +5,7 @@
 #include <QDeadlineTimer>
 #include <QString>
 
-#include "port.h"
+#include "link/port.h"
 
 class QSerialPort;
 

@@ -1,4 +1,4 @@
-#include "event_loop_clock.h"
+#include "link/event_loop_clock.h"
 
 #include <chrono>
 #include <thread>

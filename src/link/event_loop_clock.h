@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "clock.h"
+#include "link/clock.h"
 
 namespace v5 {
 

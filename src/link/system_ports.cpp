@@ -1,4 +1,4 @@
-#include "system_ports.h"
+#include "link/system_ports.h"
 
 #include <QRegularExpression>
 #include <QSerialPortInfo>

@@ -1,4 +1,4 @@
-#include "transfer_ui.h"
+#include "link/transfer_ui.h"
 
 namespace v5 {
 

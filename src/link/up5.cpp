@@ -1,9 +1,9 @@
-#include "up5.h"
+#include "link/up5.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "up5_texts.h"
+#include "link/up5_texts.h"
 
 namespace v5 {
 

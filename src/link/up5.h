@@ -7,10 +7,10 @@
 
 #include <QString>
 
-#include "clock.h"
-#include "port.h"
-#include "transfer_ui.h"
-#include "up5_protocol.h"
+#include "link/clock.h"
+#include "link/port.h"
+#include "link/transfer_ui.h"
+#include "link/up5_protocol.h"
 
 namespace v5 {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "regions.h"
+#include "image/regions.h"
 
 // The byte exchanges of the input module "УП-5", shared by the driver and the simulator.
 namespace v5::up5 {

@@ -1,12 +1,12 @@
-#include "panel_write.h"
+#include "operations/panel_write.h"
 
 #include <algorithm>
 
 #include <QDateTime>
 
-#include "backup_file.h"
-#include "configuration_diff.h"
-#include "up5_texts.h"
+#include "files/backup_file.h"
+#include "compare/configuration_diff.h"
+#include "link/up5_texts.h"
 
 namespace v5 {
 

@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "image.h"
-#include "settings_file.h"
-#include "transfer_ui.h"
-#include "up5.h"
+#include "image/image.h"
+#include "files/settings_file.h"
+#include "link/transfer_ui.h"
+#include "link/up5.h"
 
 namespace v5 {
 

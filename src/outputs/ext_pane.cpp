@@ -1,6 +1,6 @@
-#include "ext_pane.h"
+#include "outputs/ext_pane.h"
 
-#include "desktop.h"
+#include "desktop/desktop.h"
 
 namespace v5 {
 

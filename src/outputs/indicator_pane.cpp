@@ -1,7 +1,7 @@
-#include "indicator_pane.h"
+#include "outputs/indicator_pane.h"
 
-#include "desktop.h"
-#include "output_records.h"
+#include "desktop/desktop.h"
+#include "outputs/output_records.h"
 
 namespace v5 {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "loop_grid.h"
-#include "pane.h"
+#include "desktop/loop_grid.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

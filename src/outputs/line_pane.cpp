@@ -1,10 +1,10 @@
-#include "line_pane.h"
+#include "outputs/line_pane.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "desktop.h"
-#include "output_records.h"
+#include "desktop/desktop.h"
+#include "outputs/output_records.h"
 
 namespace v5 {
 

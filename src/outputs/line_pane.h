@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "pane.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

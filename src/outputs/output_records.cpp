@@ -1,4 +1,4 @@
-#include "output_records.h"
+#include "outputs/output_records.h"
 
 namespace v5 {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "configuration.h"
-#include "image.h"
+#include "image/configuration.h"
+#include "image/image.h"
 
 namespace v5 {
 

@@ -1,6 +1,6 @@
-#include "panel_options.h"
+#include "outputs/panel_options.h"
 
-#include "desktop.h"
+#include "desktop/desktop.h"
 
 namespace v5 {
 

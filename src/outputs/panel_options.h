@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "pane.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

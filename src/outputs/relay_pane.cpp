@@ -1,7 +1,7 @@
-#include "relay_pane.h"
+#include "outputs/relay_pane.h"
 
-#include "desktop.h"
-#include "output_records.h"
+#include "desktop/desktop.h"
+#include "outputs/output_records.h"
 
 namespace v5 {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "loop_grid.h"
-#include "pane.h"
+#include "desktop/loop_grid.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

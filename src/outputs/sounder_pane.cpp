@@ -1,10 +1,10 @@
-#include "sounder_pane.h"
+#include "outputs/sounder_pane.h"
 
 #include <span>
 #include <stdexcept>
 
-#include "desktop.h"
-#include "output_records.h"
+#include "desktop/desktop.h"
+#include "outputs/output_records.h"
 
 namespace v5 {
 

@@ -1,12 +1,12 @@
-#include "configuration_report.h"
+#include "reports/configuration_report.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "configuration.h"
-#include "correct_string.h"
-#include "format_text.h"
-#include "report_texts.h"
+#include "image/configuration.h"
+#include "reports/correct_string.h"
+#include "reports/format_text.h"
+#include "reports/report_texts.h"
 
 namespace v5 {
 

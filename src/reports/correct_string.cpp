@@ -1,8 +1,8 @@
-#include "correct_string.h"
+#include "reports/correct_string.h"
 
 #include <cstdint>
 
-#include "format_text.h"
+#include "reports/format_text.h"
 
 namespace v5 {
 

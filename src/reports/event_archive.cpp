@@ -1,10 +1,10 @@
-#include "event_archive.h"
+#include "reports/event_archive.h"
 
 #include <span>
 
-#include "archive_texts.h"
-#include "correct_string.h"
-#include "format_text.h"
+#include "reports/archive_texts.h"
+#include "reports/correct_string.h"
+#include "reports/format_text.h"
 
 namespace v5 {
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "format_text.h"
+#include "reports/format_text.h"
 
 #include <charconv>
 #include <cstdarg>

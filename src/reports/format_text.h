@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "loop_mask.h"
+#include "image/loop_mask.h"
 
 namespace v5 {
 

@@ -1,11 +1,11 @@
-#include "report_actions.h"
+#include "reports/report_actions.h"
 
 #include <QDir>
 
-#include "configuration_report.h"
-#include "event_archive.h"
-#include "messages.h"
-#include "settings_file.h"
+#include "reports/configuration_report.h"
+#include "reports/event_archive.h"
+#include "files/messages.h"
+#include "files/settings_file.h"
 
 namespace v5 {
 

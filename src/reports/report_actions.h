@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "desktop.h"
-#include "text_encoding.h"
-#include "text_viewer.h"
+#include "desktop/desktop.h"
+#include "reports/text_encoding.h"
+#include "reports/text_viewer.h"
 
 namespace v5 {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "configuration.h"
+#include "image/configuration.h"
 
 // Every text of "report.txt", blanks included. Formats take printf-style arguments (UTF-8).
 namespace v5::report_text {

@@ -1,4 +1,4 @@
-#include "text_encoding.h"
+#include "reports/text_encoding.h"
 
 #include <QStringEncoder>
 

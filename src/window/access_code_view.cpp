@@ -1,4 +1,4 @@
-#include "access_code_view.h"
+#include "window/access_code_view.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "access_code_box.h"
+#include "desktop/access_code_box.h"
 
 namespace v5 {
 

@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "typed_field.h"
+#include "window/typed_field.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "differences_dialog.h"
+#include "window/differences_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "safety_texts.h"
-#include "settings_file.h"
-#include "window_prompts.h"
+#include "window/safety_texts.h"
+#include "files/settings_file.h"
+#include "window/window_prompts.h"
 
 namespace v5 {
 

@@ -1,9 +1,9 @@
-#include "ext_pane_view.h"
+#include "window/ext_pane_view.h"
 
 #include <QGridLayout>
 #include <QSignalBlocker>
 
-#include "ext_pane.h"
+#include "outputs/ext_pane.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "fit_font.h"
+#include "window/fit_font.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "frame_style.h"
+#include "window/frame_style.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
-#include "group_list_view.h"
+#include "window/group_list_view.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "group_list.h"
+#include "groups/group_list.h"
 
 namespace v5 {
 

@@ -1,13 +1,13 @@
-#include "indicator_pane_view.h"
+#include "window/indicator_pane_view.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "indicator_pane.h"
-#include "loop_grid_box.h"
+#include "window/fit_font.h"
+#include "outputs/indicator_pane.h"
+#include "window/loop_grid_box.h"
 
 namespace v5 {
 

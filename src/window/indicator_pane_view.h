@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QTabWidget>
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

@@ -1,10 +1,10 @@
-#include "key_card_view.h"
+#include "window/key_card_view.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "key_card_pane.h"
-#include "key_texts.h"
+#include "keys/key_card_pane.h"
+#include "keys/key_texts.h"
 
 namespace v5 {
 

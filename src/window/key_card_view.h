@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "pane_view.h"
-#include "radio_group_box.h"
+#include "window/pane_view.h"
+#include "window/radio_group_box.h"
 
 namespace v5 {
 

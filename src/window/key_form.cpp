@@ -1,4 +1,4 @@
-#include "key_form.h"
+#include "window/key_form.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "key_table.h"
-#include "key_texts.h"
-#include "typed_field.h"
+#include "keys/key_table.h"
+#include "keys/key_texts.h"
+#include "window/typed_field.h"
 
 namespace v5 {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "key_code_prompt.h"
+#include "keys/key_code_prompt.h"
 
 class QLineEdit;
 class QPushButton;

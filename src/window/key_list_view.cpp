@@ -1,12 +1,12 @@
-#include "key_list_view.h"
+#include "window/key_list_view.h"
 
 #include <functional>
 
 #include <QLabel>
 
-#include "fit_font.h"
-#include "key_list_pane.h"
-#include "key_texts.h"
+#include "window/fit_font.h"
+#include "keys/key_list_pane.h"
+#include "keys/key_texts.h"
 
 namespace v5 {
 

@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "line_pane_view.h"
+#include "window/line_pane_view.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "line_pane.h"
-#include "typed_field.h"
+#include "window/fit_font.h"
+#include "outputs/line_pane.h"
+#include "window/typed_field.h"
 
 namespace v5 {
 

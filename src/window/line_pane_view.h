@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

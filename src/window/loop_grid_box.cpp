@@ -1,4 +1,4 @@
-#include "loop_grid_box.h"
+#include "window/loop_grid_box.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

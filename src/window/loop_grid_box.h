@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-#include "loop_grid_view.h"
+#include "window/loop_grid_view.h"
 
 namespace v5 {
 

@@ -1,10 +1,10 @@
-#include "loop_grid_view.h"
+#include "window/loop_grid_view.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QSignalBlocker>
 
-#include "loop_grid.h"
+#include "desktop/loop_grid.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "loop_pane_view.h"
+#include "window/loop_pane_view.h"
 
 #include <algorithm>
 
@@ -7,11 +7,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "group_texts.h"
-#include "loop_grid_view.h"
-#include "loop_pane.h"
-#include "radio_group_box.h"
+#include "window/fit_font.h"
+#include "groups/group_texts.h"
+#include "window/loop_grid_view.h"
+#include "groups/loop_pane.h"
+#include "window/radio_group_box.h"
 
 namespace v5 {
 

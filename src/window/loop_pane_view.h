@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "loop_record.h"
-#include "pane_view.h"
+#include "groups/loop_record.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,26 +16,26 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "access_code_view.h"
-#include "backup_file.h"
-#include "configuration_check.h"
-#include "configuration_diff.h"
-#include "device_commands.h"
-#include "driver_link.h"
-#include "frame_style.h"
-#include "install_panes.h"
-#include "key_card_pane.h"
-#include "key_form.h"
-#include "pane_view.h"
-#include "pane_views.h"
-#include "port_file.h"
-#include "messages.h"
-#include "report_actions.h"
-#include "safety_dialogs.h"
-#include "safety_texts.h"
-#include "settings_file.h"
-#include "system_ports.h"
-#include "window_prompts.h"
+#include "window/access_code_view.h"
+#include "files/backup_file.h"
+#include "compare/configuration_check.h"
+#include "compare/configuration_diff.h"
+#include "window/up5/device_commands.h"
+#include "operations/driver_link.h"
+#include "window/frame_style.h"
+#include "panes/install_panes.h"
+#include "keys/key_card_pane.h"
+#include "window/key_form.h"
+#include "window/pane_view.h"
+#include "window/pane_views.h"
+#include "files/port_file.h"
+#include "files/messages.h"
+#include "reports/report_actions.h"
+#include "window/safety_dialogs.h"
+#include "window/safety_texts.h"
+#include "files/settings_file.h"
+#include "link/system_ports.h"
+#include "window/window_prompts.h"
 
 namespace v5 {
 

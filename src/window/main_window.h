@@ -12,8 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "desktop.h"
-#include "text_viewer.h"
+#include "desktop/desktop.h"
+#include "reports/text_viewer.h"
 
 namespace v5 {
 

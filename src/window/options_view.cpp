@@ -1,9 +1,9 @@
-#include "options_view.h"
+#include "window/options_view.h"
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 
-#include "panel_options.h"
+#include "outputs/panel_options.h"
 
 namespace v5 {
 

@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

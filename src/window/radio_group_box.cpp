@@ -1,4 +1,4 @@
-#include "radio_group_box.h"
+#include "window/radio_group_box.h"
 
 #include <QGridLayout>
 #include <QSignalBlocker>

@@ -1,12 +1,12 @@
-#include "razdel_pane_view.h"
+#include "window/razdel_pane_view.h"
 
 #include <QHBoxLayout>
 
-#include "fit_font.h"
-#include "group_list_view.h"
-#include "group_texts.h"
-#include "razdel_pane.h"
-#include "zone_boxes_view.h"
+#include "window/fit_font.h"
+#include "window/group_list_view.h"
+#include "groups/group_texts.h"
+#include "groups/razdel_pane.h"
+#include "window/zone_boxes_view.h"
 
 namespace v5 {
 

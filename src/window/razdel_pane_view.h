@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

@@ -1,14 +1,14 @@
-#include "relay_pane_view.h"
+#include "window/relay_pane_view.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "loop_grid_box.h"
-#include "radio_group_box.h"
-#include "relay_pane.h"
+#include "window/fit_font.h"
+#include "window/loop_grid_box.h"
+#include "window/radio_group_box.h"
+#include "outputs/relay_pane.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "russian_interface.h"
+#include "window/russian_interface.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,10 +1,10 @@
-#include "safety_dialogs.h"
+#include "window/safety_dialogs.h"
 
-#include "differences_dialog.h"
-#include "messages.h"
-#include "safety_texts.h"
-#include "window_prompts.h"
-#include "write_question.h"
+#include "window/differences_dialog.h"
+#include "files/messages.h"
+#include "window/safety_texts.h"
+#include "window/window_prompts.h"
+#include "window/write_question.h"
 
 namespace v5 {
 

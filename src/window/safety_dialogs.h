@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "configuration_check.h"
+#include "compare/configuration_check.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "sounder_pane_view.h"
+#include "window/sounder_pane_view.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "loop_grid_box.h"
-#include "radio_group_box.h"
+#include "window/fit_font.h"
+#include "window/loop_grid_box.h"
+#include "window/radio_group_box.h"
 
 namespace v5 {
 

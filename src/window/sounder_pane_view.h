@@ -6,8 +6,8 @@
 #include <QCheckBox>
 #include <QTabWidget>
 
-#include "pane_view.h"
-#include "sounder_pane.h"
+#include "window/pane_view.h"
+#include "outputs/sounder_pane.h"
 
 namespace v5 {
 

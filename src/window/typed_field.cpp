@@ -1,4 +1,4 @@
-#include "typed_field.h"
+#include "window/typed_field.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "window_prompts.h"
+#include "window/window_prompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

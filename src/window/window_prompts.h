@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "user_prompts.h"
+#include "desktop/user_prompts.h"
 
 namespace v5 {
 

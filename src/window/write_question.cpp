@@ -1,4 +1,4 @@
-#include "write_question.h"
+#include "window/write_question.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "safety_texts.h"
+#include "window/safety_texts.h"
 
 namespace v5 {
 

@@ -1,13 +1,13 @@
-#include "zona_pane_view.h"
+#include "window/zona_pane_view.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "fit_font.h"
-#include "group_list_view.h"
-#include "group_texts.h"
-#include "loop_grid_view.h"
-#include "zona_pane.h"
+#include "window/fit_font.h"
+#include "window/group_list_view.h"
+#include "groups/group_texts.h"
+#include "window/loop_grid_view.h"
+#include "groups/zona_pane.h"
 
 namespace v5 {
 

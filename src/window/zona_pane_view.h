@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "pane_view.h"
+#include "window/pane_view.h"
 
 namespace v5 {
 

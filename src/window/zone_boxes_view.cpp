@@ -1,9 +1,9 @@
-#include "zone_boxes_view.h"
+#include "window/zone_boxes_view.h"
 
 #include <QGridLayout>
 #include <QSignalBlocker>
 
-#include "zone_boxes.h"
+#include "groups/zone_boxes.h"
 
 namespace v5 {
 

@@ -6,13 +6,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "configuration.h"
-#include "configuration_check.h"
-#include "image_builder.h"
-#include "qt_print.h"
-#include "orphan_sweep.h"
-#include "random_image.h"
-#include "tables.h"
+#include "image/configuration.h"
+#include "compare/configuration_check.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/qt_print.h"
+#include "image/orphan_sweep.h"
+#include "tests/support/random_image.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

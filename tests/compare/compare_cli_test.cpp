@@ -4,9 +4,9 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
-#include "cli_run.h"
-#include "image_builder.h"
-#include "qt_print.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/qt_print.h"
 
 namespace v5 {
 namespace {

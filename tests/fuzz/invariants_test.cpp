@@ -3,15 +3,15 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "image_builder.h"
-#include "invariants.h"
-#include "key_table.h"
-#include "orphan_sweep.h"
-#include "pane_session.h"
-#include "qt_print.h"
-#include "random_image.h"
-#include "tables.h"
-#include "text_encoding.h"
+#include "tests/support/image_builder.h"
+#include "fuzz/invariants/invariants.h"
+#include "keys/key_table.h"
+#include "image/orphan_sweep.h"
+#include "fuzz/invariants/pane_session.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/random_image.h"
+#include "image/tables.h"
+#include "reports/text_encoding.h"
 
 namespace v5::fuzz {
 namespace {

@@ -1,6 +1,6 @@
-#include "group_fixture.h"
-#include "linked_zones_pane.h"
-#include "tables.h"
+#include "tests/groups/group_fixture.h"
+#include "groups/linked_zones_pane.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

@@ -1,5 +1,5 @@
-#include "group_fixture.h"
-#include "loop_pane.h"
+#include "tests/groups/group_fixture.h"
+#include "groups/loop_pane.h"
 
 namespace v5 {
 namespace {

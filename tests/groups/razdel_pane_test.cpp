@@ -1,6 +1,6 @@
-#include "group_fixture.h"
-#include "razdel_pane.h"
-#include "tables.h"
+#include "tests/groups/group_fixture.h"
+#include "groups/razdel_pane.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

@@ -3,11 +3,11 @@
 // place).
 #include <functional>
 
-#include "group_fixture.h"
-#include "key_list_pane.h"
-#include "linked_zone_images.h"
-#include "linked_zones_pane.h"
-#include "qt_print.h"
+#include "tests/groups/group_fixture.h"
+#include "keys/key_list_pane.h"
+#include "tests/support/linked_zone_images.h"
+#include "groups/linked_zones_pane.h"
+#include "tests/support/qt_print.h"
 
 namespace v5 {
 namespace {

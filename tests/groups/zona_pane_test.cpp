@@ -1,6 +1,6 @@
-#include "group_fixture.h"
-#include "tables.h"
-#include "zona_pane.h"
+#include "tests/groups/group_fixture.h"
+#include "image/tables.h"
+#include "groups/zona_pane.h"
 
 namespace v5 {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "configuration.h"
-#include "image_builder.h"
-#include "qt_print.h"
-#include "random_image.h"
+#include "image/configuration.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/random_image.h"
 
 namespace v5 {
 namespace {

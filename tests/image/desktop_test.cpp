@@ -4,9 +4,9 @@
 
 #include <QFileInfo>
 
-#include "desktop.h"
-#include "image_builder.h"
-#include "install_panes.h"
+#include "desktop/desktop.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
 
 namespace v5 {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "desktop.h"
-#include "ext_pane.h"
-#include "image_builder.h"
-#include "install_panes.h"
-#include "panel_options.h"
+#include "desktop/desktop.h"
+#include "outputs/ext_pane.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
+#include "outputs/panel_options.h"
 
 namespace v5 {
 namespace {

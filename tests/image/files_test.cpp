@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "desktop.h"
-#include "image_builder.h"
-#include "messages.h"
-#include "port_file.h"
-#include "settings_file.h"
-#include "small_disk.h"
+#include "desktop/desktop.h"
+#include "tests/support/image_builder.h"
+#include "files/messages.h"
+#include "files/port_file.h"
+#include "files/settings_file.h"
+#include "tests/support/small_disk.h"
 
 namespace v5 {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "image.h"
-#include "image_builder.h"
-#include "slots.h"
+#include "image/image.h"
+#include "tests/support/image_builder.h"
+#include "image/slots.h"
 
 namespace v5 {
 namespace {

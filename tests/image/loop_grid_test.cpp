@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "desktop.h"
-#include "image_builder.h"
-#include "install_panes.h"
-#include "loop_grid.h"
-#include "tables.h"
+#include "desktop/desktop.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
+#include "desktop/loop_grid.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

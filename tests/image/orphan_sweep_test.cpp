@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "image_builder.h"
-#include "orphan_sweep.h"
+#include "tests/support/image_builder.h"
+#include "image/orphan_sweep.h"
 
 namespace v5 {
 namespace {

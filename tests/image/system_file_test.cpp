@@ -9,9 +9,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "image_builder.h"
-#include "small_disk.h"
-#include "system_file.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/small_disk.h"
+#include "files/system_file.h"
 
 namespace v5 {
 namespace {

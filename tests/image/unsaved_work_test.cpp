@@ -12,16 +12,16 @@
 
 #include <QFileInfo>
 
-#include "desktop.h"
-#include "guarded_fifo.h"
-#include "image_builder.h"
-#include "indicator_pane.h"
-#include "install_panes.h"
-#include "loop_pane.h"
-#include "output_records.h"
-#include "relay_pane.h"
-#include "tables.h"
-#include "zona_pane.h"
+#include "desktop/desktop.h"
+#include "tests/support/guarded_fifo.h"
+#include "tests/support/image_builder.h"
+#include "outputs/indicator_pane.h"
+#include "panes/install_panes.h"
+#include "groups/loop_pane.h"
+#include "outputs/output_records.h"
+#include "outputs/relay_pane.h"
+#include "image/tables.h"
+#include "groups/zona_pane.h"
 
 namespace v5 {
 namespace {

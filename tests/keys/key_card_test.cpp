@@ -1,9 +1,9 @@
 // The key card and the key list on the image: adding, showing, assigning, numbering, deleting.
 #include <gtest/gtest.h>
 
-#include "key_desktop.h"
-#include "key_texts.h"
-#include "tables.h"
+#include "tests/keys/key_desktop.h"
+#include "keys/key_texts.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

@@ -1,8 +1,8 @@
-#include "key_desktop.h"
+#include "tests/keys/key_desktop.h"
 
 #include <stdexcept>
 
-#include "install_panes.h"
+#include "panes/install_panes.h"
 
 namespace v5::test {
 

@@ -5,19 +5,19 @@
 
 #include <QStringList>
 
-#include "desktop.h"
-#include "driver_link.h"
-#include "fake_module.h"
-#include "fake_port.h"
-#include "image_builder.h"
-#include "key_card_pane.h"
-#include "key_code_prompt.h"
-#include "key_list_pane.h"
-#include "key_table.h"
-#include "recording_ui.h"
-#include "tables.h"
-#include "up5.h"
-#include "virtual_clock.h"
+#include "desktop/desktop.h"
+#include "operations/driver_link.h"
+#include "tests/support/fake_module.h"
+#include "tests/support/fake_port.h"
+#include "tests/support/image_builder.h"
+#include "keys/key_card_pane.h"
+#include "keys/key_code_prompt.h"
+#include "keys/key_list_pane.h"
+#include "keys/key_table.h"
+#include "tests/support/recording_ui.h"
+#include "image/tables.h"
+#include "link/up5.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5::test {
 

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "key_desktop.h"
-#include "key_table.h"
-#include "tables.h"
+#include "tests/keys/key_desktop.h"
+#include "keys/key_table.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

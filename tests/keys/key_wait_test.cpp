@@ -1,8 +1,8 @@
 // The key card's device work in virtual time: the wait for a key and the copy of the console's keys.
 #include <gtest/gtest.h>
 
-#include "key_desktop.h"
-#include "up5_texts.h"
+#include "tests/keys/key_desktop.h"
+#include "link/up5_texts.h"
 
 namespace v5 {
 namespace {

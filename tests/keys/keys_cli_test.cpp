@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "cli_run.h"
-#include "key_desktop.h"
-#include "tables.h"
+#include "tests/support/cli_run.h"
+#include "tests/keys/key_desktop.h"
+#include "image/tables.h"
 
 namespace v5 {
 namespace {

@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QElapsedTimer>
 
-#include "com_port.h"
-#include "core_application.h"
-#include "fake_module.h"
+#include "link/com_port.h"
+#include "tests/support/core_application.h"
+#include "tests/support/fake_module.h"
 
 namespace v5 {
 namespace {

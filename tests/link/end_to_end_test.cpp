@@ -13,10 +13,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "core_application.h"
-#include "fake_module.h"
-#include "image.h"
-#include "image_builder.h"
+#include "tests/support/core_application.h"
+#include "tests/support/fake_module.h"
+#include "image/image.h"
+#include "tests/support/image_builder.h"
 
 namespace v5 {
 namespace {

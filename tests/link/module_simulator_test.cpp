@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_module.h"
-#include "module_simulator.h"
+#include "tests/support/fake_module.h"
+#include "tools/sim/module_simulator.h"
 
 namespace v5::sim {
 namespace {

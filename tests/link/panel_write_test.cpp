@@ -3,15 +3,15 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "backup_file.h"
-#include "fake_module.h"
-#include "fake_port.h"
-#include "image_builder.h"
-#include "qt_print.h"
-#include "panel_write.h"
-#include "recording_ui.h"
-#include "up5_texts.h"
-#include "virtual_clock.h"
+#include "files/backup_file.h"
+#include "tests/support/fake_module.h"
+#include "tests/support/fake_port.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/qt_print.h"
+#include "operations/panel_write.h"
+#include "tests/support/recording_ui.h"
+#include "link/up5_texts.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5 {
 namespace {

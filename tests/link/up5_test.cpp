@@ -2,13 +2,13 @@
 
 #include <functional>
 
-#include "fake_module.h"
-#include "fake_port.h"
-#include "image.h"
-#include "recording_ui.h"
-#include "up5.h"
-#include "up5_texts.h"
-#include "virtual_clock.h"
+#include "tests/support/fake_module.h"
+#include "tests/support/fake_port.h"
+#include "image/image.h"
+#include "tests/support/recording_ui.h"
+#include "link/up5.h"
+#include "link/up5_texts.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5 {
 namespace {

@@ -1,6 +1,6 @@
-#include "indicator_pane.h"
+#include "outputs/indicator_pane.h"
 
-#include "outputs_fixture.h"
+#include "tests/outputs/outputs_fixture.h"
 
 namespace v5 {
 namespace {

@@ -1,9 +1,9 @@
-#include "line_pane.h"
+#include "outputs/line_pane.h"
 
 #include <set>
 
-#include "output_records.h"
-#include "outputs_fixture.h"
+#include "outputs/output_records.h"
+#include "tests/outputs/outputs_fixture.h"
 
 namespace v5 {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop.h"
-#include "image_builder.h"
-#include "install_panes.h"
+#include "desktop/desktop.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
 
 namespace v5::test {
 

@@ -1,8 +1,8 @@
-#include "relay_pane.h"
+#include "outputs/relay_pane.h"
 
-#include "configuration_report.h"
-#include "output_records.h"
-#include "outputs_fixture.h"
+#include "reports/configuration_report.h"
+#include "outputs/output_records.h"
+#include "tests/outputs/outputs_fixture.h"
 
 namespace v5 {
 namespace {

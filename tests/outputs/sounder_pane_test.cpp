@@ -1,7 +1,7 @@
-#include "sounder_pane.h"
+#include "outputs/sounder_pane.h"
 
-#include "output_records.h"
-#include "outputs_fixture.h"
+#include "outputs/output_records.h"
+#include "tests/outputs/outputs_fixture.h"
 
 namespace v5 {
 namespace {

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "report_actions.h"
-#include "report_fixtures.h"
+#include "reports/report_actions.h"
+#include "tests/reports/report_fixtures.h"
 
 namespace v5 {
 namespace {

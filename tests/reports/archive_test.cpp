@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "event_archive.h"
-#include "image_builder.h"
-#include "report_fixtures.h"
-#include "text_encoding.h"
+#include "reports/event_archive.h"
+#include "tests/support/image_builder.h"
+#include "tests/reports/report_fixtures.h"
+#include "reports/text_encoding.h"
 
 namespace v5 {
 namespace {

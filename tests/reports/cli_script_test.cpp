@@ -11,10 +11,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "core_application.h"
-#include "image.h"
-#include "image_builder.h"
-#include "small_disk.h"
+#include "tests/support/core_application.h"
+#include "image/image.h"
+#include "tests/support/image_builder.h"
+#include "tests/support/small_disk.h"
 
 namespace v5 {
 namespace {

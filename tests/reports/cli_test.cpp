@@ -6,12 +6,12 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
-#include "cli_run.h"
-#include "desktop.h"
-#include "image_builder.h"
-#include "install_panes.h"
-#include "report_actions.h"
-#include "report_fixtures.h"
+#include "tests/support/cli_run.h"
+#include "desktop/desktop.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
+#include "reports/report_actions.h"
+#include "tests/reports/report_fixtures.h"
 
 namespace v5 {
 namespace {

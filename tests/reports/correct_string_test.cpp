@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "correct_string.h"
-#include "report_fixtures.h"
+#include "reports/correct_string.h"
+#include "tests/reports/report_fixtures.h"
 
 namespace v5 {
 namespace {

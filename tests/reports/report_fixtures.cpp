@@ -1,8 +1,8 @@
-#include "report_fixtures.h"
+#include "tests/reports/report_fixtures.h"
 
 #include <gtest/gtest.h>
 
-#include "image_builder.h"
+#include "tests/support/image_builder.h"
 
 namespace v5::test {
 

@@ -8,12 +8,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "desktop.h"
-#include "image.h"
-#include "image_builder.h"
-#include "install_panes.h"
-#include "qt_print.h"
-#include "text_viewer.h"
+#include "desktop/desktop.h"
+#include "image/image.h"
+#include "tests/support/image_builder.h"
+#include "panes/install_panes.h"
+#include "tests/support/qt_print.h"
+#include "reports/text_viewer.h"
 
 namespace v5::test {
 

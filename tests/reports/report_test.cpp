@@ -2,10 +2,10 @@
 
 #include <QCryptographicHash>
 
-#include "configuration_report.h"
-#include "random_image.h"
-#include "report_actions.h"
-#include "report_fixtures.h"
+#include "reports/configuration_report.h"
+#include "tests/support/random_image.h"
+#include "reports/report_actions.h"
+#include "tests/reports/report_fixtures.h"
 
 namespace v5 {
 namespace {

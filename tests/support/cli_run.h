@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace v5::test {
 

@@ -1,4 +1,4 @@
-#include "fake_module.h"
+#include "tests/support/fake_module.h"
 
 namespace v5::test {
 

@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 
-#include "fake_port.h"
+#include "tests/support/fake_port.h"
 
 namespace v5::test {
 

@@ -8,8 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "clock.h"
-#include "port.h"
+#include "link/clock.h"
+#include "link/port.h"
 
 namespace v5::test {
 

@@ -1,4 +1,4 @@
-#include "image_builder.h"
+#include "tests/support/image_builder.h"
 
 #include <stdexcept>
 

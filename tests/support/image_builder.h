@@ -9,9 +9,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "image.h"
-#include "slots.h"
-#include "user_prompts.h"
+#include "image/image.h"
+#include "image/slots.h"
+#include "desktop/user_prompts.h"
 
 namespace v5::test {
 

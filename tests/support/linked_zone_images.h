@@ -1,8 +1,8 @@
 #pragma once
 
-#include "configuration.h"
-#include "image_builder.h"
-#include "tables.h"
+#include "image/configuration.h"
+#include "tests/support/image_builder.h"
+#include "image/tables.h"
 
 namespace v5::test {
 

@@ -1,6 +1,6 @@
-#include "random_image.h"
+#include "tests/support/random_image.h"
 
-#include "tables.h"
+#include "image/tables.h"
 
 namespace v5::test {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace v5::test {
 

@@ -1,4 +1,4 @@
-#include "recording_ui.h"
+#include "tests/support/recording_ui.h"
 
 namespace v5::test {
 

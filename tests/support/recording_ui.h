@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "transfer_ui.h"
+#include "link/transfer_ui.h"
 
 namespace v5::test {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "clock.h"
+#include "link/clock.h"
 
 namespace v5::test {
 

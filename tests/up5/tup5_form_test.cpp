@@ -6,13 +6,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "device_commands.h"
-#include "fake_module.h"
-#include "fake_port.h"
-#include "tup5_form.h"
-#include "up5.h"
-#include "up5_texts.h"
-#include "virtual_clock.h"
+#include "window/up5/device_commands.h"
+#include "tests/support/fake_module.h"
+#include "tests/support/fake_port.h"
+#include "window/up5/tup5_form.h"
+#include "link/up5.h"
+#include "link/up5_texts.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5 {
 

@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "cli.h"
-#include "configuration_diff.h"
-#include "differences_dialog.h"
-#include "safety_texts.h"
-#include "up5_texts.h"
-#include "window_harness.h"
-#include "write_question.h"
+#include "cli/cli.h"
+#include "compare/configuration_diff.h"
+#include "window/differences_dialog.h"
+#include "window/safety_texts.h"
+#include "link/up5_texts.h"
+#include "tests/window/window_harness.h"
+#include "window/write_question.h"
 
 namespace v5 {
 

@@ -18,9 +18,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "install_panes.h"
-#include "pane_view.h"
-#include "window_harness.h"
+#include "panes/install_panes.h"
+#include "window/pane_view.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -5,8 +5,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "tables.h"
-#include "window_harness.h"
+#include "image/tables.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "key_desktop.h"
-#include "window_harness.h"
+#include "tests/keys/key_desktop.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

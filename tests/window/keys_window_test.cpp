@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "key_desktop.h"
-#include "key_form.h"
-#include "fit_font.h"
-#include "window_harness.h"
+#include "tests/keys/key_desktop.h"
+#include "window/key_form.h"
+#include "window/fit_font.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "window_harness.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "window_harness.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -13,10 +13,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "image_builder.h"
-#include "messages.h"
-#include "russian_interface.h"
-#include "window_prompts.h"
+#include "tests/support/image_builder.h"
+#include "files/messages.h"
+#include "window/russian_interface.h"
+#include "window/window_prompts.h"
 
 namespace v5 {
 

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "guarded_fifo.h"
-#include "messages.h"
-#include "up5_texts.h"
-#include "window_harness.h"
-#include "window_prompts.h"
+#include "tests/support/guarded_fifo.h"
+#include "files/messages.h"
+#include "link/up5_texts.h"
+#include "tests/window/window_harness.h"
+#include "window/window_prompts.h"
 
 namespace v5 {
 

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "up5_texts.h"
-#include "window_harness.h"
+#include "link/up5_texts.h"
+#include "tests/window/window_harness.h"
 
 namespace v5 {
 

@@ -1,4 +1,4 @@
-#include "window_harness.h"
+#include "tests/window/window_harness.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "device_commands.h"
-#include "virtual_clock.h"
+#include "window/up5/device_commands.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5::test {
 

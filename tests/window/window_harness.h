@@ -10,12 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "fake_module.h"
-#include "fake_port.h"
-#include "image_builder.h"
-#include "main_window.h"
-#include "safety_dialogs.h"
-#include "virtual_clock.h"
+#include "tests/support/fake_module.h"
+#include "tests/support/fake_port.h"
+#include "tests/support/image_builder.h"
+#include "window/main_window.h"
+#include "window/safety_dialogs.h"
+#include "tests/support/virtual_clock.h"
 
 namespace v5::test {
 

@@ -1,8 +1,8 @@
-#include "module_simulator.h"
+#include "tools/sim/module_simulator.h"
 
 #include <algorithm>
 
-#include "up5_protocol.h"
+#include "link/up5_protocol.h"
 
 namespace v5::sim {
 

@@ -1,4 +1,4 @@
-#include "pty_line.h"
+#include "tools/sim/pty_line.h"
 
 #include <cerrno>
 #include <cstring>

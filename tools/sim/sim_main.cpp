@@ -12,9 +12,9 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "module_simulator.h"
-#include "pty_line.h"
-#include "up5_protocol.h"
+#include "tools/sim/module_simulator.h"
+#include "tools/sim/pty_line.h"
+#include "link/up5_protocol.h"
 
 namespace {
 

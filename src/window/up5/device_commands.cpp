@@ -1,12 +1,12 @@
-#include "device_commands.h"
+#include "window/up5/device_commands.h"
 
 #include <QScopeGuard>
 
-#include "com_port.h"
-#include "event_loop_clock.h"
-#include "tup5_form.h"
-#include "panel_write.h"
-#include "up5.h"
+#include "link/com_port.h"
+#include "link/event_loop_clock.h"
+#include "window/up5/tup5_form.h"
+#include "operations/panel_write.h"
+#include "link/up5.h"
 
 namespace v5 {
 

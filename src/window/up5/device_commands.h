@@ -7,9 +7,9 @@
 #include <QPointer>
 #include <QString>
 
-#include "image.h"
-#include "panel_write.h"
-#include "tup5_form.h"
+#include "image/image.h"
+#include "operations/panel_write.h"
+#include "window/up5/tup5_form.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "tup5_form.h"
+#include "window/up5/tup5_form.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "up5_texts.h"
+#include "link/up5_texts.h"
 
 namespace v5 {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "transfer_ui.h"
+#include "link/transfer_ui.h"
 
 class QLabel;
 class QProgressBar;

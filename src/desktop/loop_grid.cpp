@@ -1,4 +1,4 @@
-#include "loop_grid.h"
+#include "desktop/loop_grid.h"
 
 #include <stdexcept>
 

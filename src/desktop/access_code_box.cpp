@@ -1,9 +1,9 @@
-#include "access_code_box.h"
+#include "desktop/access_code_box.h"
 
 #include <algorithm>
 
-#include "desktop.h"
-#include "settings_file.h"
+#include "desktop/desktop.h"
+#include "files/settings_file.h"
 
 namespace v5 {
 

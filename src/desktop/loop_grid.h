@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "loop_mask.h"
-#include "slots.h"
+#include "image/loop_mask.h"
+#include "image/slots.h"
 
 namespace v5 {
 

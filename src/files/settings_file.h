@@ -5,8 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "image.h"
-#include "system_file.h"
+#include "image/image.h"
+#include "files/system_file.h"
 
 namespace v5 {
 

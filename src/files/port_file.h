@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "settings_file.h"
+#include "files/settings_file.h"
 
 namespace v5 {
 

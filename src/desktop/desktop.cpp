@@ -1,12 +1,12 @@
-#include "desktop.h"
+#include "desktop/desktop.h"
 
 #include <algorithm>
 
 #include <QFileInfo>
 
-#include "messages.h"
-#include "orphan_sweep.h"
-#include "settings_file.h"
+#include "files/messages.h"
+#include "image/orphan_sweep.h"
+#include "files/settings_file.h"
 
 namespace v5 {
 

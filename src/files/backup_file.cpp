@@ -1,9 +1,9 @@
-#include "backup_file.h"
+#include "files/backup_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "messages.h"
+#include "files/messages.h"
 
 namespace v5 {
 

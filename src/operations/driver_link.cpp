@@ -1,6 +1,6 @@
-#include "driver_link.h"
+#include "operations/driver_link.h"
 
-#include "up5.h"
+#include "link/up5.h"
 
 namespace v5 {
 

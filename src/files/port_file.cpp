@@ -1,9 +1,9 @@
-#include "port_file.h"
+#include "files/port_file.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
-#include "messages.h"
+#include "files/messages.h"
 
 namespace v5 {
 

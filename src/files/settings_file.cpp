@@ -1,8 +1,8 @@
-#include "settings_file.h"
+#include "files/settings_file.h"
 
 #include <algorithm>
 
-#include "messages.h"
+#include "files/messages.h"
 
 namespace v5 {
 

@@ -3,15 +3,15 @@
 #include <memory>
 #include <vector>
 
-#include "access_code_box.h"
-#include "device_link.h"
-#include "image.h"
-#include "loop_grid.h"
-#include "pane.h"
-#include "port_file.h"
-#include "settings_file.h"
-#include "slots.h"
-#include "user_prompts.h"
+#include "desktop/access_code_box.h"
+#include "desktop/device_link.h"
+#include "image/image.h"
+#include "desktop/loop_grid.h"
+#include "desktop/pane.h"
+#include "files/port_file.h"
+#include "files/settings_file.h"
+#include "image/slots.h"
+#include "desktop/user_prompts.h"
 
 namespace v5 {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "pane.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 

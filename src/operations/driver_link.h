@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "clock.h"
-#include "device_link.h"
+#include "link/clock.h"
+#include "desktop/device_link.h"
 
 namespace v5 {
 

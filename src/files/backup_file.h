@@ -5,8 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
-#include "image.h"
-#include "settings_file.h"
+#include "image/image.h"
+#include "files/settings_file.h"
 
 namespace v5 {
 

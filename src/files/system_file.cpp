@@ -1,4 +1,4 @@
-#include "system_file.h"
+#include "files/system_file.h"
 
 #include <cerrno>
 
