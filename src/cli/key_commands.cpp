@@ -90,7 +90,7 @@ QString assignmentCell(std::uint8_t assignment) {
         return QStringLiteral("раздел %1").arg(assignment - (kFirstRazdelAssignment - 1));
     if (assignment == kInstallerKey) return QStringLiteral("монтер");
     if (assignment == kRapidResponseKey) return QStringLiteral("ГЗ");
-    if (assignment == kUnassignedKey) return QString();
+    if (assignment == config::kNoAssignment) return QString();
     return QStringLiteral("неизвестно");
 }
 

@@ -408,7 +408,7 @@ private:
         if (scope_ == CompareScope::WholeImage) {
             int records = 0;
             for (std::size_t r = 0; r < map::Archive.count; ++r)
-                if (!std::ranges::equal(archiveRecord(imageA_, r), archiveRecord(imageB_, r))) ++records;
+                if (ArchiveRecord::decode(imageA_, r) != ArchiveRecord::decode(imageB_, r)) ++records;
             if (records > 0)
                 Subject(*this, Subsystem::Other, text(ct::kArchive))
                     .note(formatText(ct::kArchiveChanged, records));

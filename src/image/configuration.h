@@ -6,211 +6,15 @@
 #include <span>
 
 #include "image/image.h"
+#include "image/records.h"
 #include "image/slots.h"
 
-// The whole configuration area of the image in the panel's own terms: what every byte means. The
-// report, the comparison of two configurations and the configuration check read the image through
-// this model, so there is one place that decodes it. Decoding only: the panes keep their own editing.
-// Its types live in a namespace of their own, beside the pane models that edit the same records.
+// The whole configuration area of the image in the panel's own terms, decoded at once through the
+// record layer (records.h). The report, the comparison of two configurations and the configuration
+// check read the image through this model.
 namespace v5::config {
 
-// --- Slots -------------------------------------------------------------------------------------------
-
-// One slot-table entry as stored: the kind byte and the number byte (module number minus one).
-struct SlotEntry {
-    std::uint8_t kind = 0;
-    std::uint8_t numberByte = 0;
-
-    bool isEmpty() const { return kind == 0; }
-    // The module it names, when the kind is one of the four and the number fits it.
-    std::optional<ModuleId> module() const;
-    friend bool operator==(const SlotEntry&, const SlotEntry&) = default;
-};
-
-// --- Keys --------------------------------------------------------------------------------------------
-
-using KeyCode = std::array<std::uint8_t, 6>;  // code bytes 0..5, byte 0 first off the 1-Wire bus
-
-// The Dallas/Maxim 1-Wire CRC-8 (x^8 + x^5 + x^4 + 1, least significant bit first, start value 0).
-std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes);
-// The check byte the panel expects for a code: the 1-Wire CRC-8 of the family byte 0x01 followed by
-// code bytes 0..5 (the eighth ROM byte of the physical key), and 0 for an all-zero code.
-std::uint8_t keyCheckByte(const KeyCode& code);
-
-// Byte 6 of a key record.
-enum class KeyRole : std::uint8_t {
-    Zona,        // 0x00..0x3F: zone 1..64
-    Razdel,      // 0x40..0x7F: partition (byte - 0x3F); the panel has 32, higher numbers name none
-    Monter,      // 0xFA: the installer's key
-    GZ,          // 0xFB: the rapid-response team's key
-    Unassigned,  // 0xFF
-    Unknown,     // anything else
-};
-
-inline constexpr std::uint8_t kMonterAssignment = 0xFA;
-inline constexpr std::uint8_t kGZAssignment = 0xFB;
-inline constexpr std::uint8_t kNoAssignment = 0xFF;
-
-struct KeyAssignment {
-    std::uint8_t byte = kNoAssignment;
-
-    KeyRole role() const;
-    // Zone number (1..64) or partition number (1..64) for Zona and Razdel; 0 otherwise.
-    int number() const;
-    friend bool operator==(KeyAssignment, KeyAssignment) = default;
-};
-
-struct Key {
-    KeyCode code{};
-    KeyAssignment assignment;
-    std::uint8_t spiByte = 0;    // number for the monitoring system minus one
-    std::uint8_t checkByte = 0;  // as stored at 0x0000 + index
-
-    // A record whose six code bytes are zero is free, whatever its other bytes hold.
-    bool isFree() const;
-    int spiNumber() const { return spiByte + 1; }
-    bool checkByteMatches() const { return checkByte == keyCheckByte(code); }
-    // The code as the key list shows it: twelve hex digits, byte 5 first.
-    QString codeText(bool upperCase = true) const;
-    friend bool operator==(const Key&, const Key&) = default;
-};
-
-// The places the copy from the keypad console writes: keys 961..972 (installer, numbers 1..12) and
-// 976..987 (rapid-response team, numbers 1..12), free when the console's place was empty.
-struct ConsolePlace {
-    std::uint8_t assignment;
-    std::uint8_t spiByte;
-};
-std::optional<ConsolePlace> consolePlace(int keyNumber);
-
-// --- Loops -------------------------------------------------------------------------------------------
-
-// The type code of byte 1 bits 5-4, in code order.
-enum class LoopType : std::uint8_t { Okhrannyi = 0, Pozharnyi = 1, Trevozhnyi = 2, Kontrolnyi = 3 };
-enum class TriggerSelection : std::uint8_t { None, OneDetector, TwoDetectors };
-
-// The three bytes of a loop record.
-struct LoopRecord {
-    std::array<std::uint8_t, 3> bytes{};
-
-    LoopType type() const { return static_cast<LoopType>((bytes[1] >> 4) & 3); }
-    // Byte 2 bit 5: the loop is off, whatever its type code says.
-    bool disabled() const { return bytes[2] & 0x20; }
-    int reactionCode() const { return bytes[0] >> 6; }            // 60 мс, 250 мс, 500 мс, 1 с
-    int delayCode() const { return (bytes[0] >> 4) & 3; }         // нет, 30, 60, 90 s
-    int confirmationCode() const { return (bytes[0] >> 2) & 3; }  // нет, 1, 2, 3 min
-    bool triggerLimit() const { return bytes[0] & 0x02; }
-    bool soundConfirmation() const { return bytes[0] & 0x01; }
-    bool roundTheClock() const { return bytes[1] & 0x08; }
-    bool verification() const { return bytes[1] & 0x02; }
-    bool tamperControl() const { return bytes[1] & 0x01; }
-    bool paired() const { return bytes[2] & 0x40; }
-    // Two detectors (byte 2 bit 7) wins over one detector (byte 1 bit 2).
-    TriggerSelection triggerSelection() const;
-    // Bits no field uses; the pane always writes them as 0.
-    std::array<std::uint8_t, 3> unusedBits() const {
-        return {0, static_cast<std::uint8_t>(bytes[1] & 0xC0), static_cast<std::uint8_t>(bytes[2] & 0x1F)};
-    }
-    friend bool operator==(const LoopRecord&, const LoopRecord&) = default;
-};
-
-inline constexpr LoopRecord kBlankLoop{{0x00, 0x00, 0x20}};
-
-// --- Outputs -----------------------------------------------------------------------------------------
-
-inline constexpr std::uint8_t kNoTimeLimit = 255;
-// Tamper control in a relay's mode byte, as the relay pane names the boxes.
-inline constexpr std::uint8_t kRelayTamperGB5 = 0x40;  // "Контроль тампера ГБ-5"
-inline constexpr std::uint8_t kRelayTamperVT5 = 0x80;  // "Контроль тампера ВТ-5"
-
-struct Relay {
-    std::uint8_t mode = 0;  // bits 0-3 mode code, bit 6 and bit 7 tamper control
-    LoopMask loops;
-    std::uint8_t runTime = 0;  // seconds; 255 without limit
-
-    int modeCode() const { return mode & 0x0F; }
-    // Bit 6: the pane's "Контроль тампера ГБ-5"; bit 7: its "Контроль тампера ВТ-5".
-    bool tamperBit6() const { return mode & kRelayTamperGB5; }
-    bool tamperBit7() const { return mode & kRelayTamperVT5; }
-    std::uint8_t unusedModeBits() const { return mode & 0x30; }
-    // The modes whose run time the report shows.
-    bool modeHasRunTime() const;
-    friend bool operator==(const Relay&, const Relay&) = default;
-};
-
-// A communication module's entry: the loop modules it serves and its address.
-struct LineModule {
-    std::uint8_t loopModules = 0;  // bit m-1: МШС m
-    std::uint8_t address = 0;
-
-    bool serves(int loopModule) const { return (loopModules >> (loopModule - 1)) & 1U; }
-    // 0..201, 241, 254 and 255 are what the address entry accepts.
-    bool addressAccepted() const;
-    friend bool operator==(const LineModule&, const LineModule&) = default;
-};
-inline constexpr std::uint8_t kSharedLineAddress = 254;  // may share loop modules with the others
-
-// Place i of the pass-through table: a copy of the pass-through zone's mask and the union of its
-// linked zones.
-struct PassThroughPlace {
-    LoopMask record;
-    LoopMask linked;
-    bool isFree() const { return record.isEmpty(); }
-    friend bool operator==(const PassThroughPlace&, const PassThroughPlace&) = default;
-};
-
-// Sounder records in the order of the image; the pane's tabs list the СЗО relay first.
-enum class SounderOutput : std::uint8_t {
-    VzoGB5 = 0,
-    ZoVT5Loops1to32 = 1,
-    ZoVT5Loops33to64 = 2,
-    SzoRelay = 3
-};
-
-struct Sounder {
-    LoopMask loops;
-    std::uint8_t faultDuration = 0;  // byte 8, duration codes in seconds, 255 without limit
-    std::uint8_t alarmDuration = 0;  // byte 9
-    std::uint8_t fireDuration = 0;   // byte 10
-    std::uint8_t options = 0;        // byte 11: bits 0-2 repeat СЗО/СЗУ, bit 3 and 4 tamper as fault
-
-    bool option(int bit) const { return (options >> bit) & 1U; }
-    friend bool operator==(const Sounder&, const Sounder&) = default;
-};
-
-// The ten duration codes the panes offer, in item order; any other byte shows as the next greater.
-inline constexpr std::array<std::uint8_t, 10> kDurationCodes{0, 1, 5, 10, 30, 60, 120, 180, 240, 255};
-bool isDurationCode(std::uint8_t code);
-
-struct PanelOptionByte {
-    std::uint8_t byte = 0;
-    bool autoArming() const { return byte & 0x01; }
-    bool programmingLocked() const { return byte & 0x02; }
-    bool externalSupplyOnly() const { return byte & 0x04; }
-    std::uint8_t unusedBits() const { return byte & 0xF8; }
-    friend bool operator==(PanelOptionByte, PanelOptionByte) = default;
-};
-
-// Presence bits of the modules outside the rack.
-struct ExternalModules {
-    std::uint16_t word = 0;
-    bool mdv(int n) const { return (word >> (n - 1)) & 1U; }  // МДВ1..4: bits 0-3
-    bool bi(int n) const { return (word >> (n + 3)) & 1U; }   // БИ1..4: bits 4-7
-    bool mk(int n) const { return (word >> (n + 7)) & 1U; }   // МК1..4: bits 8-11
-    std::uint16_t unusedBits() const { return word & 0xF000; }
-    friend bool operator==(ExternalModules, ExternalModules) = default;
-};
-
 // --- The whole configuration -------------------------------------------------------------------------
-
-inline constexpr int kZonaCount = 64;
-inline constexpr int kRazdelCount = 32;
-inline constexpr int kPassThroughPlaces = 8;
-inline constexpr int kRelayCount = 64;
-inline constexpr int kIndicatorCount = 64;          // МД1..МД8, eight each
-inline constexpr int kExternalIndicatorCount = 32;  // МДВ1..МДВ4, eight each
-inline constexpr int kLineModuleCount = 8;
-inline constexpr int kKeyCount = 990;
 
 struct Configuration {
     static Configuration decode(const Image& image);
@@ -225,7 +29,7 @@ struct Configuration {
     std::array<LoopMask, kRazdelCount> razdels{};
     std::array<PassThroughPlace, kPassThroughPlaces> passThrough{};
     PanelOptionByte options;
-    std::array<Sounder, 4> sounders{};
+    std::array<Sounder, kSounderCount> sounders{};
     ExternalModules externalModules;
     std::array<LoopMask, kExternalIndicatorCount> externalIndicators{};
     std::uint16_t accessCode = 0;      // four decimal digits as nibbles
@@ -267,10 +71,5 @@ struct Configuration {
     int relaysInUse() const;      // relays driven by at least one loop
     int indicatorsInUse() const;  // indicators of the slot modules lit by at least one loop
 };
-
-// The archive's event records: 16 bytes each from 0x3000.
-inline std::span<const std::uint8_t> archiveRecord(const Image& image, std::size_t index) {
-    return image.record(map::Archive, index);
-}
 
 }  // namespace v5::config

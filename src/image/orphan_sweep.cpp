@@ -1,29 +1,52 @@
 #include "image/orphan_sweep.h"
 
+#include "image/records.h"
 #include "image/tables.h"
 
 namespace v5 {
 
+using namespace config;
+
 namespace {
 
+constexpr int kLoopsPerModule = 8;
+
+// Loop module k (0-based) leaves every loop mask: its eight loops, one byte of each mask.
+LoopMask withoutLoopModule(LoopMask mask, std::size_t k) {
+    for (int j = 1; j <= kLoopsPerModule; ++j)
+        mask.set(static_cast<int>(kLoopsPerModule * k) + j, false);
+    return mask;
+}
+
 void clearLoopModule(Image& image, std::size_t k) {
-    for (std::size_t j = 0; j < 8; ++j) {
-        const auto loop = image.record(map::LoopParams, 8 * k + j);
-        std::copy(std::begin(kBlankLoopRecord), std::end(kBlankLoopRecord), loop.begin());
+    for (std::size_t j = 0; j < kLoopsPerModule; ++j)
+        kBlankLoop.encode(image, kLoopsPerModule * k + j);
+    for (std::size_t e = 0; e < static_cast<std::size_t>(kIndicatorCount); ++e) {
+        IndicatorEntry entry = IndicatorEntry::decode(image, e);
+        entry.loops = withoutLoopModule(entry.loops, k);
+        entry.encode(image, e);
     }
-    for (std::size_t e = 0; e < map::Indicators.count; ++e)
-        image.setByte(map::Indicators.at(e) + k, 0);
-    for (std::size_t r = 0; r < map::Relays.count; ++r)
-        image.setByte(map::Relays.at(r) + 1 + k, 0);
-    for (std::size_t s = 0; s < map::Sounders.count; ++s)
-        image.setByte(map::Sounders.at(s) + k, 0);
-    const auto keep = static_cast<std::uint8_t>(~(1U << k));
-    for (std::size_t n = 0; n < map::LineModules.count; ++n) {
-        const std::size_t at = map::LineModules.at(n);
-        image.setByte(at, image.byte(at) & keep);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(kRelayCount); ++r) {
+        Relay relay = Relay::decode(image, r);
+        relay.loops = withoutLoopModule(relay.loops, k);
+        relay.encode(image, r);
     }
-    for (std::size_t e = 0; e < map::kFirstPassThroughEntry; ++e)
-        image.setByte(map::GroupTable.at(e) + k, 0);
+    for (std::size_t s = 0; s < kSounderCount; ++s) {
+        Sounder sounder = Sounder::decode(image, s);
+        sounder.loops = withoutLoopModule(sounder.loops, k);
+        sounder.encode(image, s);
+    }
+    for (std::size_t n = 0; n < static_cast<std::size_t>(kLineModuleCount); ++n) {
+        LineModule line = LineModule::decode(image, n);
+        line.loopModules = static_cast<std::uint8_t>(line.loopModules & ~(1U << k));
+        line.encode(image, n);
+    }
+    // Zones and partitions; the pass-through places follow their zones through the linked-zone pane.
+    for (std::size_t e = 0; e < map::kFirstPassThroughEntry; ++e) {
+        GroupEntry entry = GroupEntry::decode(image, e);
+        entry.loops = withoutLoopModule(entry.loops, k);
+        entry.encode(image, e);
+    }
 }
 
 }  // namespace
@@ -35,26 +58,28 @@ void ClearSheet(Image& image, const SlotCaptions& captions) {
         if (!placed.isPlaced(ModuleId{ModuleKind::MShS, m}))
             clearLoopModule(image, static_cast<std::size_t>(m - 1));
 
-    for (int n = 1; n <= 8; ++n) {
-        if (placed.isPlaced(ModuleId{ModuleKind::MS, n})) continue;
-        const auto entry = image.record(map::LineModules, static_cast<std::size_t>(n - 1));
-        entry[0] = 0x00;
-        entry[1] = kNoLineAddress;
-    }
+    for (int n = 1; n <= kLineModuleCount; ++n)
+        if (!placed.isPlaced(ModuleId{ModuleKind::MS, n}))
+            LineModule{0x00, kNoLineAddress}.encode(image, static_cast<std::size_t>(n - 1));
 
+    // МД n lights indicators 8n-7..8n, МР n drives relays 4n-3..4n.
     for (int n = 1; n <= 8; ++n)
         if (!placed.isPlaced(ModuleId{ModuleKind::MD, n}))
-            image.fill(map::Indicators.at(static_cast<std::size_t>(8 * (n - 1))), 8 * map::Indicators.stride,
-                       0);
+            for (int x = 0; x < 8; ++x)
+                IndicatorEntry{}.encode(image, static_cast<std::size_t>(8 * (n - 1) + x));
 
     for (int n = 1; n <= 16; ++n)
         if (!placed.isPlaced(ModuleId{ModuleKind::MR, n}))
-            image.fill(map::Relays.at(static_cast<std::size_t>(4 * (n - 1))), 4 * map::Relays.stride, 0);
+            for (int r = 0; r < 4; ++r)
+                Relay{}.encode(image, static_cast<std::size_t>(4 * (n - 1) + r));
 
     // After the loop modules, so that a key whose zone has just lost its last loops is unassigned too.
-    for (std::size_t i = 0; i < map::KeyRecords.count; ++i) {
-        const auto key = image.record(map::KeyRecords, i);
-        if (key[6] < kFirstNonGroupAssignment && ZonaEmpty(image, key[6])) key[6] = kUnassignedKey;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kKeyCount); ++i) {
+        Key key = Key::decode(image, i);
+        if (key.assignment.byte < kFirstNonGroupAssignment && ZonaEmpty(image, key.assignment.byte)) {
+            key.assignment.byte = kNoAssignment;
+            key.encode(image, i);
+        }
     }
 }
 

@@ -170,7 +170,7 @@ void KeyCardPane::add(const KeyCode& code) {
         assignment = kRapidResponseKey;
     else if (line_.kind == AssignmentLine::None &&
              (assignment == kInstallerKey || assignment == kRapidResponseKey))
-        assignment = kUnassignedKey;  // what a free record held gives no installer or ГЗ rights
+        assignment = config::kNoAssignment;  // what a free record held gives no installer or ГЗ rights
     std::copy(code.begin(), code.end(), key.begin());
     SetCRC(image, record);
     showKey(record);
@@ -184,7 +184,7 @@ void KeyCardPane::showKey(std::size_t record) {
     // An unassigned key, or one of a value the card does not know, shows the user type carried over
     // from the key before; leaving the card must not give it that type's rights.
     typeIsTheKeys_ = true;
-    if (assignment == kUnassignedKey) {
+    if (assignment == config::kNoAssignment) {
         typeIsTheKeys_ = false;
         labelZone_ = keytext::Unassigned();
     } else if (assignment < kFirstRazdelAssignment) {
@@ -215,7 +215,7 @@ void KeyCardPane::bDeleteClick() {
     Image& image = desktop().image();
     const auto key = image.record(map::KeyRecords, *record);
     std::fill_n(key.begin(), kKeyCodeBytes, 0);
-    key[kAssignmentByte] = kUnassignedKey;
+    key[kAssignmentByte] = config::kNoAssignment;
     key[kTarniaByte] = 0;
     SetCRC(image, *record);
     // The freed record is no key any more: nothing on the card is committed to it.

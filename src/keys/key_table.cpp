@@ -181,7 +181,7 @@ std::vector<std::size_t> keyListRecords(const Image& image, KeyOrder order) {
             break;
         case KeyOrder::Unused:
             for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-                if (assignment(i) == kUnassignedKey && !KeyEmpty(image, i)) records.push_back(i);
+                if (assignment(i) == config::kNoAssignment && !KeyEmpty(image, i)) records.push_back(i);
             break;
     }
     return records;

@@ -67,7 +67,7 @@ TEST(InvariantChecks, NewInstallerOrRapidResponseKeysAreCaught) {
                           {0x05, kRapidResponseKey, true},
                           {kRapidResponseKey, kInstallerKey, true},
                           {kInstallerKey, kInstallerKey, false},
-                          {0x05, kUnassignedKey, false},
+                          {0x05, config::kNoAssignment, false},
                           {kInstallerKey, 0x41, false}};
     for (const Case& c : cases) {
         Image before;

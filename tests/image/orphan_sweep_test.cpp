@@ -4,6 +4,7 @@
 
 #include "tests/support/image_builder.h"
 #include "image/orphan_sweep.h"
+#include "image/records.h"
 
 namespace v5 {
 namespace {
@@ -24,7 +25,7 @@ TEST(OrphanSweep, BlankImageGetsExactlyTheBlankValues) {
             (at - map::KeyRecords.offset) % 8 == 6)
             expected = 0xFF;
         if (at >= map::LoopParams.offset && at < map::LoopParams.end())
-            expected = kBlankLoopRecord[(at - map::LoopParams.offset) % 3];
+            expected = config::kBlankLoop.bytes[(at - map::LoopParams.offset) % 3];
         if (at >= 0x2837 && at <= 0x2845 && at % 2 == 1) expected = 0xFF;
         ASSERT_EQ(image.byte(at), expected) << "offset " << at;
     }

@@ -1,0 +1,281 @@
+#include "image/records.h"
+
+#include <algorithm>
+
+namespace v5::config {
+
+namespace {
+// Bytes of the records, in record order.
+namespace key_byte {
+constexpr std::size_t kAssignment = 6;
+constexpr std::size_t kSpi = 7;
+}  // namespace key_byte
+namespace relay_byte {
+constexpr std::size_t kMode = 0;
+constexpr std::size_t kMask = 1;
+constexpr std::size_t kRunTime = 9;
+}  // namespace relay_byte
+namespace sounder_byte {
+constexpr std::size_t kMask = 0;
+constexpr std::size_t kFault = 8;
+constexpr std::size_t kAlarm = 9;
+constexpr std::size_t kFire = 10;
+constexpr std::size_t kOptions = 11;
+}  // namespace sounder_byte
+}  // namespace
+
+std::optional<ModuleId> SlotEntry::module() const {
+    const auto kind_ = static_cast<ModuleKind>(kind);
+    const int number = numberByte + 1;
+    if (kind_ == ModuleKind::Empty || number > moduleCount(kind_)) return std::nullopt;
+    return ModuleId{kind_, number};
+}
+
+std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes) {
+    std::uint8_t crc = 0;
+    for (const std::uint8_t byte : bytes)
+        for (int bit = 0; bit < 8; ++bit) {
+            const bool mix = ((byte >> bit) ^ crc) & 1U;
+            crc = static_cast<std::uint8_t>(crc >> 1);
+            if (mix) crc ^= 0x8C;
+        }
+    return crc;
+}
+
+std::uint8_t keyCheckByte(const KeyCode& code) {
+    if (std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; })) return 0;
+    constexpr std::uint8_t kKeyFamily = 0x01;
+    std::array<std::uint8_t, 1 + std::tuple_size_v<KeyCode>> rom{kKeyFamily};
+    std::copy(code.begin(), code.end(), rom.begin() + 1);
+    return oneWireCrc8(rom);
+}
+
+KeyRole KeyAssignment::role() const {
+    if (byte <= 0x3F) return KeyRole::Zona;
+    if (byte <= 0x7F) return KeyRole::Razdel;
+    switch (byte) {
+        case kMonterAssignment:
+            return KeyRole::Monter;
+        case kGZAssignment:
+            return KeyRole::GZ;
+        case kNoAssignment:
+            return KeyRole::Unassigned;
+        default:
+            return KeyRole::Unknown;
+    }
+}
+
+int KeyAssignment::number() const {
+    switch (role()) {
+        case KeyRole::Zona:
+            return byte + 1;
+        case KeyRole::Razdel:
+            return byte - 0x3F;
+        default:
+            return 0;
+    }
+}
+
+bool Key::isFree() const {
+    return std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+QString Key::codeText(bool upperCase) const {
+    static constexpr char kUpper[] = "0123456789ABCDEF";
+    static constexpr char kLower[] = "0123456789abcdef";
+    const char* digits = upperCase ? kUpper : kLower;
+    QString text(12, QLatin1Char('0'));
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const std::uint8_t b = code[code.size() - 1 - i];
+        text[static_cast<qsizetype>(2 * i)] = QLatin1Char(digits[b >> 4]);
+        text[static_cast<qsizetype>(2 * i + 1)] = QLatin1Char(digits[b & 0x0F]);
+    }
+    return text;
+}
+
+std::optional<ConsolePlace> consolePlace(int keyNumber) {
+    constexpr int kFirstInstaller = 961;
+    constexpr int kFirstRapidResponse = 976;
+    constexpr int kPlacesEach = 12;
+    for (const auto& [first, assignment] :
+         {std::pair{kFirstInstaller, kMonterAssignment}, std::pair{kFirstRapidResponse, kGZAssignment}})
+        if (keyNumber >= first && keyNumber < first + kPlacesEach)
+            return ConsolePlace{assignment, static_cast<std::uint8_t>(keyNumber - first)};
+    return std::nullopt;
+}
+
+TriggerSelection LoopRecord::triggerSelection() const {
+    if (bytes[2] & 0x80) return TriggerSelection::TwoDetectors;
+    if (bytes[1] & 0x04) return TriggerSelection::OneDetector;
+    return TriggerSelection::None;
+}
+
+bool Relay::modeHasRunTime() const {
+    const int code = modeCode();
+    return (code >= 3 && code <= 6) || (code >= 8 && code <= 11);
+}
+
+bool LineModule::addressAccepted() const {
+    return address <= 201 || address == 241 || address == kSharedLineAddress || address == 255;
+}
+
+bool isDurationCode(std::uint8_t code) {
+    return std::find(kDurationCodes.begin(), kDurationCodes.end(), code) != kDurationCodes.end();
+}
+
+// --- decode and encode ---------------------------------------------------------------------------------
+
+SlotEntry SlotEntry::decode(const Image& image, std::size_t index) {
+    const auto entry = image.record(map::SlotTable, index);
+    return SlotEntry{entry[0], entry[1]};
+}
+
+void SlotEntry::encode(Image& image, std::size_t index) const {
+    const auto entry = image.record(map::SlotTable, index);
+    entry[0] = kind;
+    entry[1] = numberByte;
+}
+
+Key Key::decode(const Image& image, std::size_t index) {
+    const auto record = image.record(map::KeyRecords, index);
+    Key key;
+    std::copy_n(record.begin(), key.code.size(), key.code.begin());
+    key.assignment.byte = record[key_byte::kAssignment];
+    key.spiByte = record[key_byte::kSpi];
+    key.checkByte = image.record(map::KeyCheck, index)[0];
+    return key;
+}
+
+void Key::encode(Image& image, std::size_t index) const {
+    const auto record = image.record(map::KeyRecords, index);
+    std::copy(code.begin(), code.end(), record.begin());
+    record[key_byte::kAssignment] = assignment.byte;
+    record[key_byte::kSpi] = spiByte;
+    image.record(map::KeyCheck, index)[0] = checkByte;
+}
+
+LoopRecord LoopRecord::decode(const Image& image, std::size_t index) {
+    LoopRecord loop;
+    const auto record = image.record(map::LoopParams, index);
+    std::copy(record.begin(), record.end(), loop.bytes.begin());
+    return loop;
+}
+
+void LoopRecord::encode(Image& image, std::size_t index) const {
+    std::copy(bytes.begin(), bytes.end(), image.record(map::LoopParams, index).begin());
+}
+
+Relay Relay::decode(const Image& image, std::size_t index) {
+    const auto record = image.record(map::Relays, index);
+    return Relay{record[relay_byte::kMode], LoopMask::fromBytes(record.data() + relay_byte::kMask),
+                 record[relay_byte::kRunTime]};
+}
+
+void Relay::encode(Image& image, std::size_t index) const {
+    const auto record = image.record(map::Relays, index);
+    record[relay_byte::kMode] = mode;
+    loops.toBytes(record.data() + relay_byte::kMask);
+    record[relay_byte::kRunTime] = runTime;
+}
+
+LineModule LineModule::decode(const Image& image, std::size_t index) {
+    const auto entry = image.record(map::LineModules, index);
+    return LineModule{entry[0], entry[1]};
+}
+
+void LineModule::encode(Image& image, std::size_t index) const {
+    const auto entry = image.record(map::LineModules, index);
+    entry[0] = loopModules;
+    entry[1] = address;
+}
+
+Sounder Sounder::decode(const Image& image, std::size_t index) {
+    const auto record = image.record(map::Sounders, index);
+    return Sounder{LoopMask::fromBytes(record.data() + sounder_byte::kMask), record[sounder_byte::kFault],
+                   record[sounder_byte::kAlarm], record[sounder_byte::kFire], record[sounder_byte::kOptions]};
+}
+
+void Sounder::encode(Image& image, std::size_t index) const {
+    const auto record = image.record(map::Sounders, index);
+    loops.toBytes(record.data() + sounder_byte::kMask);
+    record[sounder_byte::kFault] = faultDuration;
+    record[sounder_byte::kAlarm] = alarmDuration;
+    record[sounder_byte::kFire] = fireDuration;
+    record[sounder_byte::kOptions] = options;
+}
+
+PanelOptionByte PanelOptionByte::decode(const Image& image, std::size_t index) {
+    return PanelOptionByte{image.record(map::OptionByte, index)[0]};
+}
+
+void PanelOptionByte::encode(Image& image, std::size_t index) const {
+    image.record(map::OptionByte, index)[0] = byte;
+}
+
+ExternalModules ExternalModules::decode(const Image& image, std::size_t index) {
+    const auto word = image.record(map::ExtModules, index);
+    return ExternalModules{static_cast<std::uint16_t>(word[0] | (word[1] << 8))};
+}
+
+void ExternalModules::encode(Image& image, std::size_t index) const {
+    const auto bytes = image.record(map::ExtModules, index);
+    bytes[0] = static_cast<std::uint8_t>(word & 0xFF);
+    bytes[1] = static_cast<std::uint8_t>(word >> 8);
+}
+
+GroupEntry GroupEntry::decode(const Image& image, std::size_t index) {
+    return GroupEntry{LoopMask::fromBytes(image.record(map::GroupTable, index).data())};
+}
+
+void GroupEntry::encode(Image& image, std::size_t index) const {
+    loops.toBytes(image.record(map::GroupTable, index).data());
+}
+
+IndicatorEntry IndicatorEntry::decode(const Image& image, std::size_t index) {
+    const auto inTable = static_cast<std::size_t>(kIndicatorCount);
+    const auto bytes = index < inTable ? image.record(map::Indicators, index)
+                                       : image.record(map::ExtIndicators, index - inTable);
+    return IndicatorEntry{LoopMask::fromBytes(bytes.data())};
+}
+
+void IndicatorEntry::encode(Image& image, std::size_t index) const {
+    const auto inTable = static_cast<std::size_t>(kIndicatorCount);
+    const auto bytes = index < inTable ? image.record(map::Indicators, index)
+                                       : image.record(map::ExtIndicators, index - inTable);
+    loops.toBytes(bytes.data());
+}
+
+AccessCode AccessCode::decode(const Image& image, std::size_t index) {
+    const auto word = image.record(map::AccessCode, index);
+    return AccessCode{static_cast<std::uint16_t>(word[0] | (word[1] << 8))};
+}
+
+void AccessCode::encode(Image& image, std::size_t index) const {
+    const auto bytes = image.record(map::AccessCode, index);
+    bytes[0] = static_cast<std::uint8_t>(word & 0xFF);
+    bytes[1] = static_cast<std::uint8_t>(word >> 8);
+}
+
+ArchiveRecord ArchiveRecord::decode(const Image& image, std::size_t index) {
+    ArchiveRecord record;
+    const auto bytes = image.record(map::Archive, index);
+    std::copy(bytes.begin(), bytes.end(), record.bytes.begin());
+    return record;
+}
+
+void ArchiveRecord::encode(Image& image, std::size_t index) const {
+    std::copy(bytes.begin(), bytes.end(), image.record(map::Archive, index).begin());
+}
+
+ArchivePointer ArchivePointer::decode(const Image& image, std::size_t index) {
+    const auto word = image.record(map::ArchivePointer, index);
+    return ArchivePointer{static_cast<std::uint16_t>((word[0] << 8) | word[1])};
+}
+
+void ArchivePointer::encode(Image& image, std::size_t index) const {
+    const auto bytes = image.record(map::ArchivePointer, index);
+    bytes[0] = static_cast<std::uint8_t>(address >> 8);
+    bytes[1] = static_cast<std::uint8_t>(address & 0xFF);
+}
+
+}  // namespace v5::config
