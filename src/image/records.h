@@ -160,7 +160,13 @@ struct Relay {
     LoopMask loops;
     std::uint8_t runTime = 0;  // seconds; 255 without limit
 
-    int modeCode() const { return mode & 0x0F; }
+    static constexpr std::uint8_t kModeCodeBits = 0x0F;
+    int modeCode() const { return mode & kModeCodeBits; }
+    // The mode byte of a mode code and the two tamper boxes.
+    static std::uint8_t modeByte(int code, bool tamperGB5, bool tamperVT5) {
+        return static_cast<std::uint8_t>((code & kModeCodeBits) | (tamperGB5 ? kRelayTamperGB5 : 0) |
+                                         (tamperVT5 ? kRelayTamperVT5 : 0));
+    }
     // Bit 6: the pane's "Контроль тампера ГБ-5"; bit 7: its "Контроль тампера ВТ-5".
     bool tamperBit6() const { return mode & kRelayTamperGB5; }
     bool tamperBit7() const { return mode & kRelayTamperVT5; }
@@ -179,6 +185,10 @@ struct LineModule {
     std::uint8_t address = 0;
 
     bool serves(int loopModule) const { return (loopModules >> (loopModule - 1)) & 1U; }
+    void setServes(int loopModule, bool on) {
+        const auto bit = static_cast<std::uint8_t>(1U << (loopModule - 1));
+        loopModules = static_cast<std::uint8_t>(on ? (loopModules | bit) : (loopModules & ~bit));
+    }
     // 0..201, 241, 254 and 255 are what the address entry accepts.
     bool addressAccepted() const;
     friend bool operator==(const LineModule&, const LineModule&) = default;
@@ -214,6 +224,10 @@ struct Sounder {
     std::uint8_t options = 0;        // byte 11: bits 0-2 repeat СЗО/СЗУ, bit 3 and 4 tamper as fault
 
     bool option(int bit) const { return (options >> bit) & 1U; }
+    void setOption(int bit, bool on) {
+        const auto mask = static_cast<std::uint8_t>(1U << bit);
+        options = static_cast<std::uint8_t>(on ? (options | mask) : (options & ~mask));
+    }
     friend bool operator==(const Sounder&, const Sounder&) = default;
 };
 
@@ -229,6 +243,12 @@ struct PanelOptionByte {
     bool autoArming() const { return byte & 0x01; }
     bool programmingLocked() const { return byte & 0x02; }
     bool externalSupplyOnly() const { return byte & 0x04; }
+    // Bits 0..2 in the order above, as the options pane lists them.
+    bool bit(int b) const { return (byte >> b) & 1U; }
+    void setBit(int b, bool on) {
+        const auto mask = static_cast<std::uint8_t>(1U << b);
+        byte = static_cast<std::uint8_t>(on ? (byte | mask) : (byte & ~mask));
+    }
     std::uint8_t unusedBits() const { return byte & 0xF8; }
     friend bool operator==(PanelOptionByte, PanelOptionByte) = default;
 };
@@ -243,6 +263,12 @@ struct ExternalModules {
     bool bi(int n) const { return (word >> (n + 3)) & 1U; }   // БИ1..4: bits 4-7
     bool mk(int n) const { return (word >> (n + 7)) & 1U; }   // МК1..4: bits 8-11
     std::uint16_t unusedBits() const { return word & 0xF000; }
+    // Bit b (0..11) in the order the pane lists the boxes: МДВ1..4, БИ1..4, МК1..4.
+    bool bit(int b) const { return (word >> b) & 1U; }
+    void setBit(int b, bool on) {
+        const auto mask = static_cast<std::uint16_t>(1U << b);
+        word = static_cast<std::uint16_t>(on ? (word | mask) : (word & ~mask));
+    }
     friend bool operator==(ExternalModules, ExternalModules) = default;
 };
 

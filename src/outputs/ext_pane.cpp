@@ -1,28 +1,24 @@
 #include "outputs/ext_pane.h"
 
 #include "desktop/desktop.h"
+#include "image/records.h"
 
 namespace v5 {
-
-namespace {
-constexpr std::size_t kWord = map::ExtModules.offset;
-}
 
 void ExtPane::mExtClick() {
     desktop().ClearDesktop();
     desktop().showPane(objectName());
-    const std::uint16_t word = desktop().image().wordLE(kWord);
+    const auto modules = config::ExternalModules::decode(desktop().image());
     for (int bit = 0; bit < kBoxCount; ++bit)
-        ticks_.at(static_cast<std::size_t>(bit)) = (word >> bit) & 1U;
+        ticks_.at(static_cast<std::size_t>(bit)) = modules.bit(bit);
 }
 
 void ExtPane::setTicked(int bit, bool ticked) {
     if (bit < 0 || bit >= kBoxCount) return;
     ticks_.at(static_cast<std::size_t>(bit)) = ticked;
-    Image& image = desktop().image();
-    const auto mask = static_cast<std::uint16_t>(1U << bit);
-    const std::uint16_t word = image.wordLE(kWord);
-    image.setWordLE(kWord, static_cast<std::uint16_t>(ticked ? (word | mask) : (word & ~mask)));
+    auto modules = config::ExternalModules::decode(desktop().image());
+    modules.setBit(bit, ticked);
+    modules.encode(desktop().image());
 }
 
 QString ExtPane::boxCaption(int bit) {

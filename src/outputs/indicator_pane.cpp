@@ -1,6 +1,7 @@
 #include "outputs/indicator_pane.h"
 
 #include "desktop/desktop.h"
+#include "image/records.h"
 #include "outputs/output_records.h"
 
 namespace v5 {
@@ -64,8 +65,8 @@ void IndicatorPane::MUDUpdate(int tab) {
     if (!isShown()) return;
     const std::optional<int> base = baseOf(desktop().title());
     if (!base) return;
-    if (const std::optional<std::size_t> at = indicatorOffset(*base + tab))
-        grid_.Shl2Box(desktop().image().loopMask(*at));
+    if (const int index = *base + tab; index >= 0 && index < config::IndicatorEntry::kCount)
+        grid_.Shl2Box(config::IndicatorEntry::decode(desktop().image(), static_cast<std::size_t>(index)).loops);
 }
 
 void IndicatorPane::MUEEPROMUpdate() {
@@ -75,8 +76,8 @@ void IndicatorPane::MUEEPROMUpdate() {
 }
 
 void IndicatorPane::MUEEPROMUpdateS(int index) {
-    if (const std::optional<std::size_t> at = indicatorOffset(index))
-        desktop().image().setLoopMask(*at, grid_.mask());
+    if (index >= 0 && index < config::IndicatorEntry::kCount)
+        config::IndicatorEntry{grid_.mask()}.encode(desktop().image(), static_cast<std::size_t>(index));
 }
 
 void IndicatorPane::tnUDChange(int newTab) {

@@ -64,7 +64,7 @@ LinePane::AddressEntry LinePane::addressEntry(const QString& text, int cursor) {
 
 int LinePane::storedAddress() const {
     const int m = moduleIn(desktop().title()).value_or(1) - 1;
-    return desktop().image().record(map::LineModules, static_cast<std::size_t>(m))[line::kAddress];
+    return config::LineModule::decode(desktop().image(), static_cast<std::size_t>(m)).address;
 }
 
 void LinePane::onReset(bool leaving) {
@@ -87,27 +87,27 @@ void LinePane::ViewMLine(const QString& name) {
     TBoxUpdate();
     const int m = moduleIn(name).value_or(1) - 1;
     const Image& image = desktop().image();
-    const auto entry = image.record(map::LineModules, static_cast<std::size_t>(m));
-    address_ = threeDigits(entry[line::kAddress]);
+    const auto entry = config::LineModule::decode(image, static_cast<std::size_t>(m));
+    address_ = threeDigits(entry.address);
     refused_ = false;
     note_.clear();
     // A stored address the field would not take (from a file) is shown as it is and kept until the
     // user types another.
-    if (!isAcceptedAddress(entry[line::kAddress]))
+    if (!isAcceptedAddress(entry.address))
         note_ = QStringLiteral("Адреса %1 нет среди допустимых; он останется, пока не набран другой.")
                     .arg(address_);
     for (int k = 1; k <= kBoxes; ++k)
-        ticks_.at(index(k)) = (entry[line::kLoopModules] >> (k - 1)) & 1U;
+        ticks_.at(index(k)) = entry.serves(k);
     desktop().ClearSheet();
     enabled_.fill(true);
-    if (entry[line::kAddress] == line::kSharedAddress) return;
+    if (entry.address == config::kSharedLineAddress) return;
     // A loop module already served by another module (other than one at address 254) is not offered.
     for (int j = 0; j < kModules; ++j) {
         if (j == m) continue;
-        const auto other = image.record(map::LineModules, static_cast<std::size_t>(j));
-        if (other[line::kAddress] == line::kSharedAddress) continue;
+        const auto other = config::LineModule::decode(image, static_cast<std::size_t>(j));
+        if (other.address == config::kSharedLineAddress) continue;
         for (int k = 1; k <= kBoxes; ++k)
-            if ((other[line::kLoopModules] >> (k - 1)) & 1U) enabled_.at(index(k)) = false;
+            if (other.serves(k)) enabled_.at(index(k)) = false;
     }
 }
 
@@ -144,14 +144,15 @@ void LinePane::LineEEPROMUpdate() {
     if (!desktop().isPaneVisible(objectName())) return;
     const std::optional<int> module = moduleIn(desktop().title());
     if (!module) return;
-    const auto entry = desktop().image().record(map::LineModules, static_cast<std::size_t>(*module - 1));
-    std::uint8_t served = 0;
+    const auto at = static_cast<std::size_t>(*module - 1);
+    auto entry = config::LineModule::decode(desktop().image(), at);
+    entry.loopModules = 0;
     for (int k = 1; k <= kBoxes; ++k)
-        if (isTicked(k)) served |= static_cast<std::uint8_t>(1U << (k - 1));
-    entry[line::kLoopModules] = served;
+        entry.setServes(k, isTicked(k));
     // Only an address the module accepts is stored, as typed; otherwise the stored one stays.
     if (!refused_ && addressEntry(address_, kAddressDigits) == AddressEntry::Accepted)
-        entry[line::kAddress] = static_cast<std::uint8_t>(address_.toInt());
+        entry.address = static_cast<std::uint8_t>(address_.toInt());
+    entry.encode(desktop().image(), at);
 }
 
 }  // namespace v5

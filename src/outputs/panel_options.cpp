@@ -1,21 +1,21 @@
 #include "outputs/panel_options.h"
 
 #include "desktop/desktop.h"
+#include "image/records.h"
 
 namespace v5 {
 
 void PanelOptions::refresh() {
-    const std::uint8_t options = desktop().image().byte(map::OptionByte.offset);
+    const auto options = config::PanelOptionByte::decode(desktop().image());
     for (int bit = 0; bit < 3; ++bit)
-        ticks_.at(static_cast<std::size_t>(bit)) = (options >> bit) & 1U;
+        ticks_.at(static_cast<std::size_t>(bit)) = options.bit(bit);
 }
 
 void PanelOptions::setOption(Option option, bool ticked) {
     ticks_.at(option) = ticked;
-    Image& image = desktop().image();
-    const auto bit = static_cast<std::uint8_t>(1U << option);
-    const std::uint8_t old = image.byte(map::OptionByte.offset);
-    image.setByte(map::OptionByte.offset, ticked ? (old | bit) : (old & ~bit));
+    auto options = config::PanelOptionByte::decode(desktop().image());
+    options.setBit(option, ticked);
+    options.encode(desktop().image());
 }
 
 }  // namespace v5

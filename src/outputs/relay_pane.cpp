@@ -48,7 +48,7 @@ std::optional<int> RelayPane::relayOfTab(int tab) const {
     if (tab < 0 || tab >= kTabs) return std::nullopt;
     bool ok = false;
     const int relay = tabCaption(tab).toInt(&ok);
-    if (!ok || relay < 1 || relay > static_cast<int>(map::Relays.count)) return std::nullopt;
+    if (!ok || relay < 1 || relay > config::kRelayCount) return std::nullopt;
     return relay;
 }
 
@@ -56,13 +56,12 @@ void RelayPane::MReleUpdate(int tab) {
     const std::optional<int> relay = relayOfTab(tab);
     if (!relay) return;
     const LoadingFlag::Scope loading(desktop().loading());
-    const Image& image = desktop().image();
-    const auto record = image.record(map::Relays, static_cast<std::size_t>(*relay - 1));
-    mode_ = record[relay::kMode] & relay::kModeBits;
-    internal_ = record[relay::kMode] & relay::kInternalTamper;
-    external_ = record[relay::kMode] & relay::kExternalTamper;
-    timeItem_ = durationItem(record[relay::kRunTime]);
-    grid_.Shl2Box(relayMask(image, *relay - 1));
+    const auto stored = config::Relay::decode(desktop().image(), static_cast<std::size_t>(*relay - 1));
+    mode_ = stored.modeCode();
+    internal_ = stored.tamperBit6();
+    external_ = stored.tamperBit7();
+    timeItem_ = durationItem(stored.runTime);
+    grid_.Shl2Box(stored.loops);
     panelTab_ = tab;
 }
 
@@ -72,14 +71,9 @@ void RelayPane::MREEPROMUpdate() {
 }
 
 void RelayPane::MREEPROMUpdateS(int index) {
-    Image& image = desktop().image();
-    const auto record = image.record(map::Relays, static_cast<std::size_t>(index));
-    auto mode = static_cast<std::uint8_t>(mode_ & relay::kModeBits);
-    if (internal_) mode |= relay::kInternalTamper;
-    if (external_) mode |= relay::kExternalTamper;
-    record[relay::kMode] = mode;
-    record[relay::kRunTime] = kDurationValues.at(static_cast<std::size_t>(timeItem_));
-    setRelayMask(image, index, grid_.mask());
+    const config::Relay relay{config::Relay::modeByte(mode_, internal_, external_), grid_.mask(),
+                              kDurationValues.at(static_cast<std::size_t>(timeItem_))};
+    relay.encode(desktop().image(), static_cast<std::size_t>(index));
 }
 
 void RelayPane::tnReleChange(int newTab) {

@@ -14,10 +14,8 @@ constexpr std::array<int, SounderPane::kTabs> kRecordOfTab{3, 0, 1, 2};
 // Bits 3 and 4: a tamper counts as a fault; the first tab has these only.
 constexpr int kFirstTamperBit = 3;
 
-void storeOption(std::span<std::uint8_t> record, int bit, bool ticked) {
-    const auto mask = static_cast<std::uint8_t>(1U << bit);
-    record[sounder::kOptions] =
-        ticked ? (record[sounder::kOptions] | mask) : (record[sounder::kOptions] & ~mask);
+config::Sounder sounderOfTab(const Image& image, int tab) {
+    return config::Sounder::decode(image, static_cast<std::size_t>(SounderPane::recordOfPage(tab)));
 }
 }  // namespace
 
@@ -32,14 +30,14 @@ std::size_t SounderPane::at(int tab) {
     return static_cast<std::size_t>(tab);
 }
 
-std::size_t SounderPane::durationByte(Event event) {
+std::uint8_t config::Sounder::*SounderPane::durationField(Event event) {
     switch (event) {
         case Alarm:
-            return sounder::kAlarm;
+            return &config::Sounder::alarmDuration;
         case Fire:
-            return sounder::kFire;
+            return &config::Sounder::fireDuration;
         case Fault:
-            return sounder::kFault;
+            return &config::Sounder::faultDuration;
     }
     throw std::out_of_range("unknown sounder event");
 }
@@ -76,25 +74,26 @@ void SounderPane::UpdateBeeperBox() {
     if (!isShown()) return;
     const Image& image = desktop().image();
     for (int tab = 0; tab < kTabs; ++tab) {
-        const auto record = image.record(map::Sounders, static_cast<std::size_t>(recordOfPage(tab)));
+        const config::Sounder sounder = sounderOfTab(image, tab);
         for (const Event event : {Alarm, Fire, Fault})
-            durations_.at(at(tab)).at(event) = SetBeeperParameter(record[durationByte(event)]);
+            durations_.at(at(tab)).at(event) = SetBeeperParameter(sounder.*durationField(event));
         for (int bit = 0; bit < kOptionBits; ++bit)
-            if (hasOption(tab, bit))
-                options_.at(at(tab)).at(static_cast<std::size_t>(bit)) =
-                    (record[sounder::kOptions] >> bit) & 1U;
+            if (hasOption(tab, bit)) options_.at(at(tab)).at(static_cast<std::size_t>(bit)) = sounder.option(bit);
     }
 }
 
 void SounderPane::UpdateBeeperShlsBox(int page) {
     const int record = recordOfPage(page);
-    grid_.Shl2Box(record == kNoRecord ? LoopMask() : sounderMask(desktop().image(), record));
+    grid_.Shl2Box(record == kNoRecord ? LoopMask() : sounderOfTab(desktop().image(), page).loops);
 }
 
 void SounderPane::UpdateBeeperShlsEEPROM() {
     if (filling_ || !isShown()) return;
     const int record = recordOfPage(page_);
-    if (record != kNoRecord) setSounderMask(desktop().image(), record, grid_.tickedMask());
+    if (record == kNoRecord) return;
+    config::Sounder sounder = sounderOfTab(desktop().image(), page_);
+    sounder.loops = grid_.tickedMask();
+    sounder.encode(desktop().image(), static_cast<std::size_t>(record));
 }
 
 void SounderPane::cbZO1Click(int loop, bool ticked) {
@@ -115,8 +114,9 @@ void SounderPane::durationClick(int tab, Event event, int item) {
     if (item < 0 || item >= static_cast<int>(kDurationValues.size())) return;
     durations_.at(at(tab)).at(event) = item;
     if (filling_) return;
-    const auto record = desktop().image().record(map::Sounders, static_cast<std::size_t>(recordOfPage(tab)));
-    record[durationByte(event)] = kDurationValues.at(static_cast<std::size_t>(item));
+    config::Sounder sounder = sounderOfTab(desktop().image(), tab);
+    sounder.*durationField(event) = kDurationValues.at(static_cast<std::size_t>(item));
+    sounder.encode(desktop().image(), static_cast<std::size_t>(recordOfPage(tab)));
 }
 
 void SounderPane::optionClick(int tab, int bit, bool ticked) {
@@ -124,17 +124,19 @@ void SounderPane::optionClick(int tab, int bit, bool ticked) {
     options_.at(at(tab)).at(static_cast<std::size_t>(bit)) = ticked;
     // The first tab's tamper boxes have handlers of their own that store at once.
     if (tab != 0) return;
-    storeOption(desktop().image().record(map::Sounders, static_cast<std::size_t>(recordOfPage(tab))), bit,
-                ticked);
+    config::Sounder sounder = sounderOfTab(desktop().image(), tab);
+    sounder.setOption(bit, ticked);
+    sounder.encode(desktop().image(), static_cast<std::size_t>(recordOfPage(tab)));
 }
 
 void SounderPane::UpdateBeeperEEPROM() {
     if (!isShown()) return;
     Image& image = desktop().image();
     for (int tab = 0; tab < kTabs; ++tab) {
-        const auto record = image.record(map::Sounders, static_cast<std::size_t>(recordOfPage(tab)));
+        config::Sounder sounder = sounderOfTab(image, tab);
         for (int bit = 0; bit < kOptionBits; ++bit)
-            if (hasOption(tab, bit)) storeOption(record, bit, optionTicked(tab, bit));
+            if (hasOption(tab, bit)) sounder.setOption(bit, optionTicked(tab, bit));
+        sounder.encode(image, static_cast<std::size_t>(recordOfPage(tab)));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "desktop/loop_grid.h"
+#include "image/records.h"
 #include "desktop/pane.h"
 
 namespace v5 {
@@ -67,7 +68,7 @@ public:
 private:
     bool isShown() const;
     static std::size_t at(int tab);
-    static std::size_t durationByte(Event event);
+    static std::uint8_t config::Sounder::*durationField(Event event);
 
     int page_ = 0;
     bool filling_ = false;  // the pane-fill flag: raised while the pane opens

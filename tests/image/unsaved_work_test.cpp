@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include "desktop/desktop.h"
+#include "image/records.h"
 #include "tests/support/guarded_fifo.h"
 #include "tests/support/image_builder.h"
 #include "outputs/indicator_pane.h"
@@ -71,8 +72,8 @@ TEST_F(UnsavedWorkTest, PlacingAModuleKeepsWhatTheShownPaneHolds) {
              d.pane<RelayPane>()->cRClick(2, true);
          },
          [](Desktop& d) {
-             return (d.image().record(map::Relays, 0)[0] & relay::kModeBits) == 3 &&
-                    relayMask(d.image(), 0) == test::loops({2}) && d.pane<RelayPane>()->mode() == 3 &&
+             return (d.image().record(map::Relays, 0)[0] & 0x0F) == 3 &&
+                    config::Relay::decode(d.image(), 0).loops == test::loops({2}) && d.pane<RelayPane>()->mode() == 3 &&
                     d.pane<RelayPane>()->grid().isTicked(2);
          }},
         {"zone",

@@ -100,7 +100,7 @@ TEST_F(RelayPaneTest, PlacementWhileShownStoresTheRelayThenReloadsItAndSavingDro
     place(2, QStringLiteral("МР1"));
     place(3, QStringLiteral("МШС2"));
     relay(1)[0] = 0x02;
-    setRelayMask(image(), 0, loops({1, 9, 16}));
+    image().setLoopMask(map::Relays.at(0) + 1, loops({1, 9, 16}));  // bytes 1..8: the loop mask
     desktop.Parameter(QStringLiteral("МР1"));
     pane->rgReleModeClick(9);
     place(3, QStringLiteral("МД1"));  // МШС2 leaves; its loops stay in the image until the next sweep
@@ -113,16 +113,16 @@ TEST_F(RelayPaneTest, PlacementWhileShownStoresTheRelayThenReloadsItAndSavingDro
     EXPECT_TRUE(pane->grid().isEnabled(1));
 
     pane->Button4Click();  // "Выделить": the enabled boxes only, nothing written
-    EXPECT_EQ(relayMask(image(), 0), loops({1, 9, 16}));
+    EXPECT_EQ(config::Relay::decode(image(), 0).loops, loops({1, 9, 16}));
     pane->tnReleChange(1);
-    EXPECT_EQ(relayMask(image(), 0), LoopMask(0xFF));
+    EXPECT_EQ(config::Relay::decode(image(), 0).loops, LoopMask(0xFF));
 
     pane->tnReleChange(0);
     pane->Button5Click();  // "Очистить": nothing written either
-    EXPECT_EQ(relayMask(image(), 0), LoopMask(0xFF));
+    EXPECT_EQ(config::Relay::decode(image(), 0).loops, LoopMask(0xFF));
     EXPECT_FALSE(pane->grid().isTicked(3));
     pane->tnReleChange(1);
-    EXPECT_TRUE(relayMask(image(), 0).isEmpty());
+    EXPECT_TRUE(config::Relay::decode(image(), 0).loops.isEmpty());
 }
 
 TEST_F(RelayPaneTest, ReportShowsWhatThePaneStored) {

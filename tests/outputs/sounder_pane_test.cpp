@@ -48,10 +48,10 @@ TEST_F(SounderPaneTest, OpeningShowsTheRecordsAndWritesNothing) {
     const int items[] = {0, 1, 2, 3, 4, 5, 6, 9};
     for (int i = 0; i < 8; ++i) {
         const auto record = image().record(map::Sounders, static_cast<std::size_t>(i / 3));
-        record[sounder::kFault + i % 3] = codes[i];
+        record[8 + i % 3] = codes[i];  // fault, alarm, fire durations
     }
-    image().setByte(map::Sounders.at(3) + sounder::kOptions, 0xE9);
-    setSounderMask(image(), 3, loops({2, 60}));
+    image().setByte(map::Sounders.at(3) + 11, 0xE9);  // the option bits
+    image().setLoopMask(map::Sounders.at(3), loops({2, 60}));
     desktop.ClearDesktop();
     const Image swept = image();
     open();
@@ -69,13 +69,13 @@ TEST_F(SounderPaneTest, OpeningShowsTheRecordsAndWritesNothing) {
 }
 
 TEST_F(SounderPaneTest, GridWritesEveryClickAndTabChangeOnlyShows) {
-    setSounderMask(image(), 2, loops({33}));
+    image().setLoopMask(map::Sounders.at(2), loops({33}));
     open();
     pane->TabbedNotebook4Change(1);
     pane->cbZO1Click(9, true);
     EXPECT_EQ(image().byte(0x2BC8), 0x01);
     pane->TabbedNotebook4Change(3);
-    EXPECT_EQ(pane->grid().tickedMask(), sounderMask(image(), 2));
+    EXPECT_EQ(pane->grid().tickedMask(), config::Sounder::decode(image(), 2).loops);
     EXPECT_EQ(image().byte(0x2BC8), 0x01);
 }
 
@@ -85,16 +85,16 @@ TEST_F(SounderPaneTest, GridStoresTicksOfDisabledBoxesSelectOnlyEnabledClearAll)
     place(2, QStringLiteral("МР1"));  // МШС2 taken out while the pane shows: box 12 disabled, still ticked
     EXPECT_FALSE(pane->grid().isEnabled(12));
     pane->cbZO1Click(1, true);
-    EXPECT_EQ(sounderMask(image(), 3), loops({1, 12}));
+    EXPECT_EQ(config::Sounder::decode(image(), 3).loops, loops({1, 12}));
     pane->Button8Click();
     pane->Button6Click();
-    EXPECT_EQ(sounderMask(image(), 3), LoopMask(0xFF));
+    EXPECT_EQ(config::Sounder::decode(image(), 3).loops, LoopMask(0xFF));
     pane->cbZO1Click(12, true);
     pane->Button8Click();
-    EXPECT_TRUE(sounderMask(image(), 3).isEmpty());
+    EXPECT_TRUE(config::Sounder::decode(image(), 3).loops.isEmpty());
     pane->cbZO1Click(12, true);
     desktop.ClearDesktop();  // the sweep removes the loops of МШС2 later
-    EXPECT_TRUE(sounderMask(image(), 3).isEmpty());
+    EXPECT_TRUE(config::Sounder::decode(image(), 3).loops.isEmpty());
 }
 
 TEST_F(SounderPaneTest, FirstTabTamperBoxesStoreAtOnceTheOthersWhenLeft) {
