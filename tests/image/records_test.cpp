@@ -1,0 +1,145 @@
+// The record layer against the map: each record reads and writes exactly its own bytes, and the
+// records together cover the image once.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image/records.h"
+#include "tests/support/random_image.h"
+
+namespace v5 {
+namespace {
+
+using namespace config;
+
+struct Span {
+    std::size_t offset;
+    std::size_t length;
+};
+
+Image noise(std::uint32_t seed) {
+    test::RandomBytes random(seed);
+    Image image;
+    for (std::size_t at = 0; at < Image::kSize; ++at)
+        image.setByte(at, random.byte());
+    return image;
+}
+
+// Each kind of record: how many there are, and the bytes record i owns, written out from the map
+// here rather than taken from the layer under test.
+struct Kind {
+    std::string name;
+    std::size_t count;
+    std::function<std::vector<Span>(std::size_t)> owned;
+    // decode from `from`, encode into `into`; true when decoding `into` again gives the same record
+    std::function<bool(const Image& from, Image& into, std::size_t index)> roundTrip;
+};
+
+template <class T>
+std::function<bool(const Image&, Image&, std::size_t)> roundTripOf() {
+    return [](const Image& from, Image& into, std::size_t index) {
+        const T record = T::decode(from, index);
+        record.encode(into, index);
+        return T::decode(into, index) == record;
+    };
+}
+
+std::function<std::vector<Span>(std::size_t)> in(const Region& region) {
+    return [region](std::size_t i) { return std::vector<Span>{{region.at(i), region.stride}}; };
+}
+
+std::vector<Kind> kinds() {
+    return {
+        {"slot entry", 20, in(map::SlotTable), roundTripOf<SlotEntry>()},
+        {"key", 990,
+         [](std::size_t i) {
+             return std::vector<Span>{{map::KeyRecords.at(i), 8}, {map::KeyCheck.at(i), 1}};
+         },
+         roundTripOf<Key>()},
+        {"loop", 64, in(map::LoopParams), roundTripOf<config::LoopRecord>()},
+        {"relay", 64, in(map::Relays), roundTripOf<Relay>()},
+        {"indicator", 96,
+         [](std::size_t i) {
+             return std::vector<Span>{{i < 64 ? map::Indicators.at(i) : map::ExtIndicators.at(i - 64), 8}};
+         },
+         roundTripOf<IndicatorEntry>()},
+        {"communication module", 8, in(map::LineModules), roundTripOf<LineModule>()},
+        {"group entry", 112, in(map::GroupTable), roundTripOf<GroupEntry>()},
+        {"option byte", 1, in(map::OptionByte), roundTripOf<PanelOptionByte>()},
+        {"sounder", 4, in(map::Sounders), roundTripOf<Sounder>()},
+        {"external modules", 1, in(map::ExtModules), roundTripOf<ExternalModules>()},
+        {"access code", 1, in(map::AccessCode), roundTripOf<AccessCode>()},
+        {"archive pointer", 1, in(map::ArchivePointer), roundTripOf<ArchivePointer>()},
+        {"archive record", 1280, in(map::Archive), roundTripOf<ArchiveRecord>()},
+    };
+}
+
+TEST(RecordLayer, EachRecordReadsAndWritesExactlyItsOwnBytes) {
+    const Image from = noise(1);
+    const Image background = noise(2);
+    for (const Kind& kind : kinds()) {
+        for (std::size_t i = 0; i < kind.count; ++i) {
+            Image into = background;
+            // decode then encode keeps every field value...
+            ASSERT_TRUE(kind.roundTrip(from, into, i)) << kind.name << " " << i;
+            // ...and carries exactly the record's own bytes over, all of them and no other.
+            std::vector<bool> owned(Image::kSize, false);
+            for (const Span& span : kind.owned(i))
+                for (std::size_t at = span.offset; at < span.offset + span.length; ++at)
+                    owned[at] = true;
+            for (std::size_t at = 0; at < Image::kSize; ++at)
+                ASSERT_EQ(into.byte(at), owned[at] ? from.byte(at) : background.byte(at))
+                    << kind.name << " " << i << " at 0x" << std::hex << at;
+        }
+    }
+}
+
+TEST(RecordLayer, RecordsCoverTheImageOnceLeavingOnlyThePanelsReservedBytes) {
+    std::vector<int> owners(Image::kSize, 0);
+    for (const Kind& kind : kinds())
+        for (std::size_t i = 0; i < kind.count; ++i)
+            for (const Span& span : kind.owned(i))
+                for (std::size_t at = span.offset; at < span.offset + span.length; ++at)
+                    ++owners[at];
+    for (std::size_t at = 0; at < Image::kSize; ++at) {
+        const bool reserved = at >= map::Reserved.offset && at < map::Reserved.end();
+        ASSERT_EQ(owners[at], reserved ? 0 : 1) << "at 0x" << std::hex << at;
+    }
+}
+
+TEST(RecordLayer, FieldsKeepTheirMeaningThroughTheirSetters) {
+    Relay relay{Relay::modeByte(0x1B, true, false), LoopMask(0x8001), 30};
+    EXPECT_EQ(relay.mode, 0x4B);  // the mode code keeps four bits
+    EXPECT_EQ(relay.modeCode(), 0x0B);
+    EXPECT_TRUE(relay.tamperBit6());
+    EXPECT_FALSE(relay.tamperBit7());
+
+    Sounder sounder;
+    sounder.options = 0xE0;
+    sounder.setOption(3, true);
+    sounder.setOption(6, false);
+    EXPECT_EQ(sounder.options, 0xA8);
+
+    LineModule line{0x81, 17};
+    line.setServes(1, false);
+    line.setServes(2, true);
+    EXPECT_EQ(line.loopModules, 0x82);
+    EXPECT_TRUE(line.serves(8));
+
+    PanelOptionByte options{0xF0};
+    options.setBit(2, true);
+    EXPECT_TRUE(options.externalSupplyOnly());
+    EXPECT_EQ(options.unusedBits(), 0xF0);
+
+    ExternalModules modules{0xF000};
+    modules.setBit(4, true);  // БИ1
+    modules.setBit(11, true);  // МК4
+    EXPECT_TRUE(modules.bi(1));
+    EXPECT_TRUE(modules.mk(4));
+    EXPECT_EQ(modules.unusedBits(), 0xF000);
+}
+
+}  // namespace
+}  // namespace v5
