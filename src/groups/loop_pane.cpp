@@ -59,8 +59,7 @@ void LoopPane::MSEEPROMUpdate() {
 }
 
 void LoopPane::MSEEPROMUpdateS(int n) {
-    const LoopRecord record = encodeLoop(values_);
-    std::ranges::copy(record, desktop().image().record(map::LoopParams, static_cast<std::size_t>(n)).begin());
+    encodeLoop(values_).encode(desktop().image(), static_cast<std::size_t>(n));
 }
 
 void LoopPane::MShlsUpdate(int tab) {
@@ -69,8 +68,7 @@ void LoopPane::MShlsUpdate(int tab) {
     const int loop = loopOfCaption(tabCaption(tab));
     if (loop == kNoLoop) return;
     const LoadingFlag::Scope loading(desktop().loading());
-    const auto bytes = desktop().image().record(map::LoopParams, static_cast<std::size_t>(loop - 1));
-    values_ = decodeLoop(LoopRecord{bytes[0], bytes[1], bytes[2]});
+    values_ = decodeLoop(LoopRecord::decode(desktop().image(), static_cast<std::size_t>(loop - 1)));
     applyTypeRule(TypeRuleMode::Show);
     duplicate_.setEnabled(loop, false);
     duplicate_.setTicked(loop, true);
@@ -86,10 +84,10 @@ void LoopPane::applyTypeRule(TypeRuleMode mode) {
 }
 
 void LoopPane::rgTSClick(int item) {
-    if (desktop().loading().isRaised() || item < 0 || item > static_cast<int>(LoopType::Off)) return;
+    if (desktop().loading().isRaised() || item < 0 || item > static_cast<int>(LoopTypeItem::Off)) return;
     // A radio group reports no click for the item already chosen.
-    if (static_cast<LoopType>(item) == values_.type) return;
-    values_.type = static_cast<LoopType>(item);
+    if (static_cast<LoopTypeItem>(item) == values_.type) return;
+    values_.type = static_cast<LoopTypeItem>(item);
     applyTypeRule(TypeRuleMode::Choice);
 }
 

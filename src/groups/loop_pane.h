@@ -48,7 +48,7 @@ public:
     const QString& tabCaption(int tab) const { return tabs_.at(static_cast<std::size_t>(tab)); }
     int currentTab() const { return currentTab_; }
     const LoopValues& values() const { return values_; }
-    LoopType type() const { return values_.type; }
+    LoopTypeItem type() const { return values_.type; }
     int value(LoopControl control) const { return values_[control]; }
     bool isEnabled(LoopControl control) const { return enabled_.at(static_cast<std::size_t>(control)); }
     QString delayCaption() const { return v5::delayCaption(values_.type); }

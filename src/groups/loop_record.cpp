@@ -8,17 +8,18 @@ namespace v5 {
 namespace {
 
 // Type codes in bits 5-4 of byte 1, by rgTS1 item; a disabled loop stores 00 and sets byte 2 bit 5.
-constexpr std::array<std::uint8_t, 5> kTypeCodes{1, 0, 2, 3, 0};
-constexpr std::array<LoopType, 4> kTypeOfCode{LoopType::Guard, LoopType::Fire, LoopType::Alarm,
-                                              LoopType::Control};
+constexpr std::array<config::LoopTypeCode, 5> kTypeCodes{
+    config::LoopTypeCode::Pozharnyi, config::LoopTypeCode::Okhrannyi, config::LoopTypeCode::Trevozhnyi,
+    config::LoopTypeCode::Kontrolnyi, config::LoopTypeCode::Okhrannyi};
+constexpr std::array<LoopTypeItem, 4> kTypeOfCode{LoopTypeItem::Guard, LoopTypeItem::Fire, LoopTypeItem::Alarm,
+                                              LoopTypeItem::Control};
 
 }  // namespace
 
 // The fields as the configuration model reads them, in the pane's terms.
-LoopValues decodeLoop(const LoopRecord& r) {
-    const config::LoopRecord loop{r};
+LoopValues decodeLoop(const LoopRecord& loop) {
     LoopValues v;
-    v.type = loop.disabled() ? LoopType::Off : kTypeOfCode.at(static_cast<std::size_t>(loop.type()));
+    v.type = loop.disabled() ? LoopTypeItem::Off : kTypeOfCode.at(static_cast<std::size_t>(loop.type()));
     v[LoopControl::Reaction] = loop.reactionCode();
     v[LoopControl::Delay] = loop.delayCode();
     v[LoopControl::Confirmation] = loop.confirmationCode();
@@ -33,16 +34,20 @@ LoopValues decodeLoop(const LoopRecord& r) {
 }
 
 LoopRecord encodeLoop(const LoopValues& v) {
-    const auto b = [](int value, int shift) { return static_cast<std::uint8_t>((value & 0x3) << shift); };
-    const auto flag = [](bool on, int shift) { return static_cast<std::uint8_t>(on ? 1U << shift : 0U); };
     LoopRecord r{};
-    r[0] = b(v[LoopControl::Reaction], 6) | b(v[LoopControl::Delay], 4) | b(v[LoopControl::Confirmation], 2) |
-           flag(v[LoopControl::Limit], 1) | flag(v[LoopControl::Sound], 0);
-    r[1] = b(kTypeCodes.at(static_cast<std::size_t>(v.type)), 4) | flag(v[LoopControl::Round], 3) |
-           flag(v[LoopControl::Selection] == 1, 2) | flag(v[LoopControl::Verification], 1) |
-           flag(v[LoopControl::Tamper], 0);
-    r[2] = flag(v[LoopControl::Selection] == 2, 7) | flag(v[LoopControl::Paired], 6) |
-           flag(v.type == LoopType::Off, 5);
+    r.setReactionCode(v[LoopControl::Reaction]);
+    r.setDelayCode(v[LoopControl::Delay]);
+    r.setConfirmationCode(v[LoopControl::Confirmation]);
+    r.setTriggerLimit(v[LoopControl::Limit]);
+    r.setSoundConfirmation(v[LoopControl::Sound]);
+    r.setType(kTypeCodes.at(static_cast<std::size_t>(v.type)));
+    r.setRoundTheClock(v[LoopControl::Round]);
+    r.setOneDetector(v[LoopControl::Selection] == 1);
+    r.setVerification(v[LoopControl::Verification]);
+    r.setTamperControl(v[LoopControl::Tamper]);
+    r.setTwoDetectors(v[LoopControl::Selection] == 2);
+    r.setPaired(v[LoopControl::Paired]);
+    r.setDisabled(v.type == LoopTypeItem::Off);
     return r;
 }
 
@@ -72,16 +77,16 @@ constexpr std::array<Rules, 4> kShow{{
     {off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0), off(0)},
 }};
 
-std::size_t column(LoopType type) {
+std::size_t column(LoopTypeItem type) {
     switch (type) {
-        case LoopType::Fire:
+        case LoopTypeItem::Fire:
             return 0;
-        case LoopType::Guard:
-        case LoopType::Alarm:
+        case LoopTypeItem::Guard:
+        case LoopTypeItem::Alarm:
             return 1;
-        case LoopType::Control:
+        case LoopTypeItem::Control:
             return 2;
-        case LoopType::Off:
+        case LoopTypeItem::Off:
             break;
     }
     return 3;
@@ -89,7 +94,7 @@ std::size_t column(LoopType type) {
 
 }  // namespace
 
-const Rules& typeRule(TypeRuleMode mode, LoopType type) {
+const Rules& typeRule(TypeRuleMode mode, LoopTypeItem type) {
     return (mode == TypeRuleMode::Choice ? kChoice : kShow).at(column(type));
 }
 
@@ -136,8 +141,8 @@ QStringList loopTypeItems() {
 QString loopTypeCaption() {
     return QStringLiteral("Тип шлейфа");
 }
-QString delayCaption(LoopType type) {
-    return type == LoopType::Fire ? groups_text::FireDelayTitle() : loopControlCaption(LoopControl::Delay);
+QString delayCaption(LoopTypeItem type) {
+    return type == LoopTypeItem::Fire ? groups_text::FireDelayTitle() : loopControlCaption(LoopControl::Delay);
 }
 
 }  // namespace v5

@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "image/records.h"
+
 namespace v5 {
 
 // Items of the loop type group rgTS1, in the order the pane lists them.
-enum class LoopType : int { Fire = 0, Guard = 1, Alarm = 2, Control = 3, Off = 4 };
+enum class LoopTypeItem : int { Fire = 0, Guard = 1, Alarm = 2, Control = 3, Off = 4 };
 
 // The controls of the loop panel p1 besides the type: four radio groups (value = item index) and the
 // boxes of gbO1 (value 0 or 1).
@@ -31,7 +33,7 @@ inline constexpr int kLoopControlCount = static_cast<int>(LoopControl::Count);
 
 // What the panel shows for one loop: the type and a value per control.
 struct LoopValues {
-    LoopType type = LoopType::Off;
+    LoopTypeItem type = LoopTypeItem::Off;
     std::array<int, kLoopControlCount> values{};
 
     int& operator[](LoopControl c) { return values.at(static_cast<std::size_t>(c)); }
@@ -39,7 +41,7 @@ struct LoopValues {
     friend bool operator==(const LoopValues&, const LoopValues&) = default;
 };
 
-using LoopRecord = std::array<std::uint8_t, 3>;
+using config::LoopRecord;
 
 // The three bytes of a loop as the panel reads them. A disabled loop is "отключен" whatever its type
 // code; "2 извещателя" wins over "1 извещатель".
@@ -57,7 +59,7 @@ inline constexpr int kKept = -1;
 // The rules that tie the controls to the type: one table for the user's choice of a type (every value
 // is reset), one for showing a stored loop (values that fit the type are kept).
 enum class TypeRuleMode { Choice, Show };
-const std::array<LoopControlRule, kLoopControlCount>& typeRule(TypeRuleMode mode, LoopType type);
+const std::array<LoopControlRule, kLoopControlCount>& typeRule(TypeRuleMode mode, LoopTypeItem type);
 
 // Captions and items of the loop panel's controls.
 QString loopControlName(LoopControl control);
@@ -67,6 +69,6 @@ QStringList loopControlItems(LoopControl control);
 QStringList loopTypeItems();
 QString loopTypeCaption();
 // rgDS1 is the signal delay of a fire loop and the entry/exit delay of every other.
-QString delayCaption(LoopType type);
+QString delayCaption(LoopTypeItem type);
 
 }  // namespace v5

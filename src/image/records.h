@@ -112,7 +112,7 @@ std::optional<ConsolePlace> consolePlace(int keyNumber);
 // --- Loops -------------------------------------------------------------------------------------------
 
 // The type code of byte 1 bits 5-4, in code order.
-enum class LoopType : std::uint8_t { Okhrannyi = 0, Pozharnyi = 1, Trevozhnyi = 2, Kontrolnyi = 3 };
+enum class LoopTypeCode : std::uint8_t { Okhrannyi = 0, Pozharnyi = 1, Trevozhnyi = 2, Kontrolnyi = 3 };
 enum class TriggerSelection : std::uint8_t { None, OneDetector, TwoDetectors };
 
 // The three bytes of a loop record.
@@ -122,7 +122,7 @@ struct LoopRecord {
     void encode(Image& image, std::size_t index) const;
     std::array<std::uint8_t, 3> bytes{};
 
-    LoopType type() const { return static_cast<LoopType>((bytes[1] >> 4) & 3); }
+    LoopTypeCode type() const { return static_cast<LoopTypeCode>((bytes[1] >> 4) & 3); }
     // Byte 2 bit 5: the loop is off, whatever its type code says.
     bool disabled() const { return bytes[2] & 0x20; }
     int reactionCode() const { return bytes[0] >> 6; }            // 60 мс, 250 мс, 500 мс, 1 с
@@ -140,7 +140,28 @@ struct LoopRecord {
     std::array<std::uint8_t, 3> unusedBits() const {
         return {0, static_cast<std::uint8_t>(bytes[1] & 0xC0), static_cast<std::uint8_t>(bytes[2] & 0x1F)};
     }
+
+    // The fields one at a time, as the loop pane builds a record from zero; codes keep two bits.
+    void setReactionCode(int code) { setBits(0, 6, 0x3, code); }
+    void setDelayCode(int code) { setBits(0, 4, 0x3, code); }
+    void setConfirmationCode(int code) { setBits(0, 2, 0x3, code); }
+    void setTriggerLimit(bool on) { setBits(0, 1, 0x1, on); }
+    void setSoundConfirmation(bool on) { setBits(0, 0, 0x1, on); }
+    void setType(LoopTypeCode type) { setBits(1, 4, 0x3, static_cast<int>(type)); }
+    void setRoundTheClock(bool on) { setBits(1, 3, 0x1, on); }
+    void setOneDetector(bool on) { setBits(1, 2, 0x1, on); }
+    void setVerification(bool on) { setBits(1, 1, 0x1, on); }
+    void setTamperControl(bool on) { setBits(1, 0, 0x1, on); }
+    void setTwoDetectors(bool on) { setBits(2, 7, 0x1, on); }
+    void setPaired(bool on) { setBits(2, 6, 0x1, on); }
+    void setDisabled(bool on) { setBits(2, 5, 0x1, on); }
     friend bool operator==(const LoopRecord&, const LoopRecord&) = default;
+
+private:
+    void setBits(std::size_t byte, int shift, unsigned mask, int value) {
+        const auto field = static_cast<std::uint8_t>(mask << shift);
+        bytes[byte] = static_cast<std::uint8_t>((bytes[byte] & ~field) | ((static_cast<unsigned>(value) & mask) << shift));
+    }
 };
 
 inline constexpr LoopRecord kBlankLoop{{0x00, 0x00, 0x20}};

@@ -75,7 +75,7 @@ LoopPaneView::LoopPaneView(LoopPane& model, QWidget* parameterArea)
     // The delay group keeps the width of its longer caption, so the row does not move with the type.
     QGroupBox* delay = radioGroups_.at(static_cast<std::size_t>(LoopControl::Delay));
     int width = 0;
-    for (LoopType type : {LoopType::Fire, LoopType::Guard}) {
+    for (LoopTypeItem type : {LoopTypeItem::Fire, LoopTypeItem::Guard}) {
         delay->setTitle(delayCaption(type));
         width = std::max(width, delay->minimumSizeHint().width());
     }

@@ -98,7 +98,7 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
         {"a loop made a fire loop in the loop pane",
          [](Desktop& d) {
              d.Parameter(QStringLiteral("МШС3"));  // loop 17 on the first tab
-             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Fire));
+             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopTypeItem::Fire));
              d.ClearDesktop();
          },
          {QStringLiteral("шлейф 17: тип охранный → пожарный"),
@@ -107,7 +107,7 @@ TEST_F(DiffTest, EverySubsystemChangeReadsInThePanesTerms) {
         {"a loop switched off in the loop pane",
          [](Desktop& d) {
              d.Parameter(QStringLiteral("МШС3"));
-             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Off));
+             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopTypeItem::Off));
              d.ClearDesktop();
          },
          {QStringLiteral("шлейф 17: тип охранный → отключен")}},

@@ -9,10 +9,10 @@ protected:
     LoopPane& pane() { return *desktop.pane<LoopPane>(); }
     LoopRecord loop(int l) const {
         const auto r = desktop.image().record(map::LoopParams, static_cast<std::size_t>(l - 1));
-        return {r[0], r[1], r[2]};
+        return LoopRecord{{r[0], r[1], r[2]}};
     }
     void setLoop(int l, LoopRecord record) {
-        std::ranges::copy(record, image().record(map::LoopParams, static_cast<std::size_t>(l - 1)).begin());
+        std::ranges::copy(record.bytes, image().record(map::LoopParams, static_cast<std::size_t>(l - 1)).begin());
     }
     QString enabledControls() {
         QStringList names;
@@ -31,7 +31,7 @@ constexpr LoopRecord kFullGuard{0xFF, 0x0F, 0xC0};
 struct TypeRuleCase {
     TypeRuleMode mode;
     LoopRecord record;  // the loop shown
-    LoopType type;      // chosen by the user (Choice) or shown (Show)
+    LoopTypeItem type;      // chosen by the user (Choice) or shown (Show)
     const char* enabled;
     bool szu;
     LoopRecord stored;
@@ -46,21 +46,21 @@ constexpr auto Choice = TypeRuleMode::Choice;
 // clang-format off
 const TypeRuleCase kTypeRules[] = {
     // Showing keeps the fields that fit the type and forces the others.
-    {Show, kFullFire, LoopType::Fire, kFireSet, false, {0xF2, 0x1A, 0xC0}},
-    {Show, kFullGuard, LoopType::Guard, kGuardSet, false, {0xFF, 0x09, 0x00}},
-    {Show, {0xFF, 0x2F, 0xC0}, LoopType::Alarm, kGuardSet, false, {0xFF, 0x29, 0x00}},
-    {Show, {0xFF, 0x3F, 0xC0}, LoopType::Control, kControlSet, false, {0xC2, 0x38, 0x00}},
-    {Show, {0xFF, 0x3F, 0xE0}, LoopType::Off, "", false, kBlank},
-    {Show, {0x00, 0x10, 0x20}, LoopType::Off, "", false, kBlank},          // disabled wins over the type
-    {Show, {0x00, 0x14, 0x80}, LoopType::Fire, kFireSet, false, {0x00, 0x18, 0x80}},  // two detectors win
-    {Show, {0x08, 0x10, 0x00}, LoopType::Fire, kFireSet, false, {0x00, 0x18, 0x00}},  // no confirmation
+    {Show, kFullFire, LoopTypeItem::Fire, kFireSet, false, {0xF2, 0x1A, 0xC0}},
+    {Show, kFullGuard, LoopTypeItem::Guard, kGuardSet, false, {0xFF, 0x09, 0x00}},
+    {Show, {0xFF, 0x2F, 0xC0}, LoopTypeItem::Alarm, kGuardSet, false, {0xFF, 0x29, 0x00}},
+    {Show, {0xFF, 0x3F, 0xC0}, LoopTypeItem::Control, kControlSet, false, {0xC2, 0x38, 0x00}},
+    {Show, {0xFF, 0x3F, 0xE0}, LoopTypeItem::Off, "", false, kBlank},
+    {Show, {0x00, 0x10, 0x20}, LoopTypeItem::Off, "", false, kBlank},          // disabled wins over the type
+    {Show, {0x00, 0x14, 0x80}, LoopTypeItem::Fire, kFireSet, false, {0x00, 0x18, 0x80}},  // two detectors win
+    {Show, {0x08, 0x10, 0x00}, LoopTypeItem::Fire, kFireSet, false, {0x00, 0x18, 0x00}},  // no confirmation
     // Choosing resets every field.
-    {Choice, kFullGuard, LoopType::Fire, kFireSet, false, {0x40, 0x18, 0x00}},
-    {Choice, kFullFire, LoopType::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
-    {Choice, kFullFire, LoopType::Alarm, kGuardSet, false, {0x00, 0x20, 0x00}},
-    {Choice, kFullFire, LoopType::Control, kControlSet, true, {0x00, 0x38, 0x00}},
-    {Choice, kFullFire, LoopType::Off, "", false, kBlank},
-    {Choice, kBlank, LoopType::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
+    {Choice, kFullGuard, LoopTypeItem::Fire, kFireSet, false, {0x40, 0x18, 0x00}},
+    {Choice, kFullFire, LoopTypeItem::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
+    {Choice, kFullFire, LoopTypeItem::Alarm, kGuardSet, false, {0x00, 0x20, 0x00}},
+    {Choice, kFullFire, LoopTypeItem::Control, kControlSet, true, {0x00, 0x38, 0x00}},
+    {Choice, kFullFire, LoopTypeItem::Off, "", false, kBlank},
+    {Choice, kBlank, LoopTypeItem::Guard, kGuardSet, false, {0x00, 0x00, 0x00}},
 };
 // clang-format on
 
@@ -74,7 +74,7 @@ TEST_F(LoopPaneTest, TypeRulesForChoosingAndShowingDecideControlsAndStoredBytes)
         EXPECT_EQ(pane().type(), c.type);
         EXPECT_EQ(enabledControls(), QString::fromLatin1(c.enabled));
         EXPECT_EQ(pane().value(LoopControl::Szu), c.szu ? 1 : 0);
-        EXPECT_EQ(pane().delayCaption(), c.type == LoopType::Fire ? QStringLiteral("Задержка сигнала")
+        EXPECT_EQ(pane().delayCaption(), c.type == LoopTypeItem::Fire ? QStringLiteral("Задержка сигнала")
                                                                   : QStringLiteral("Задержка на вход/выход"));
         pane().tnShlChange(1);
         EXPECT_EQ(loop(1), c.stored);
@@ -84,7 +84,7 @@ TEST_F(LoopPaneTest, TypeRulesForChoosingAndShowingDecideControlsAndStoredBytes)
 TEST_F(LoopPaneTest, EditsReachOnlyEnabledControlsAndAreStoredAsShown) {
     place(1, u"МШС1");
     desktop.Parameter(QStringLiteral("МШС1"));
-    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Guard));
     pane().setValue(LoopControl::Reaction, 3);
     pane().setValue(LoopControl::Delay, 2);
     pane().setValue(LoopControl::Confirmation, 1);
@@ -92,7 +92,7 @@ TEST_F(LoopPaneTest, EditsReachOnlyEnabledControlsAndAreStoredAsShown) {
     pane().setValue(LoopControl::Verification, 1);  // disabled for a guard loop
     pane().setValue(LoopControl::Delay, 4);         // no such item
     // Choosing the type already chosen is no new choice: the edits stay.
-    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Guard));
     desktop.ClearDesktop();
     EXPECT_EQ(loop(1), (LoopRecord{0xE4, 0x01, 0x00}));
 }
@@ -108,28 +108,28 @@ TEST_F(LoopPaneTest, TabChangeStoresTheLoopLeftAndOpeningStoresNothing) {
     EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
     EXPECT_EQ(pane().tabCaption(0), QStringLiteral("17"));
     EXPECT_EQ(pane().tabCaption(7), QStringLiteral("24"));
-    EXPECT_EQ(pane().type(), LoopType::Control);
+    EXPECT_EQ(pane().type(), LoopTypeItem::Control);
     EXPECT_TRUE(image() == before);
 
-    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Fire));
     EXPECT_TRUE(image() == before);
     pane().tnShlChange(1);
     EXPECT_EQ(loop(17), (LoopRecord{0x40, 0x18, 0x00}));
     EXPECT_EQ(pane().currentTab(), 1);
-    EXPECT_EQ(pane().type(), LoopType::Fire);
+    EXPECT_EQ(pane().type(), LoopTypeItem::Fire);
     EXPECT_EQ(pane().value(LoopControl::Reaction), 1);
 
     // Leaving the pane stores the loop shown; a reset with the pane hidden stores nothing.
-    pane().rgTSClick(static_cast<int>(LoopType::Alarm));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Alarm));
     desktop.mmKodDostupaClick();
     EXPECT_EQ(loop(18), (LoopRecord{0x00, 0x20, 0x00}));
-    pane().rgTSClick(static_cast<int>(LoopType::Off));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Off));
     desktop.ClearDesktop();
     EXPECT_EQ(loop(18), (LoopRecord{0x00, 0x20, 0x00}));
 
     // "Записать на диск" stores the loop shown before asking for the file, even when cancelled.
     desktop.Parameter(QStringLiteral("МШС3"));
-    pane().rgTSClick(static_cast<int>(LoopType::Guard));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Guard));
     prompts.saveAnswers.push_back(std::nullopt);
     desktop.mnSaveClick();
     EXPECT_EQ(loop(17), (LoopRecord{0x00, 0x00, 0x00}));
@@ -147,7 +147,7 @@ TEST_F(LoopPaneTest, OkCopiesTheShownLoopIntoEveryTickedLoop) {
     for (int l : {9, 16, 32, 41, 64})
         EXPECT_FALSE(grid.isEnabled(l)) << l;
 
-    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Fire));
     pane().sClick(3, true);
     pane().sClick(40, true);
     pane().Button1Click();
@@ -167,18 +167,18 @@ TEST_F(LoopPaneTest, PlacingAModuleWhileShownStoresThenRereadsTheLoopAndEnablesI
     setLoop(1, {0x00, 0x30, 0x00});
     EXPECT_FALSE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
     desktop.Parameter(QStringLiteral("МШС1"));
-    pane().rgTSClick(static_cast<int>(LoopType::Fire));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Fire));
     place(2, u"МШС2");
     EXPECT_TRUE(desktop.moduleMenuItemEnabled(QStringLiteral("МШС2")));
     EXPECT_TRUE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
     // The type chosen was stored before the loop was read again.
-    EXPECT_EQ(pane().type(), LoopType::Fire);
-    EXPECT_EQ(decodeLoop(loop(1)).type, LoopType::Fire);
+    EXPECT_EQ(pane().type(), LoopTypeItem::Fire);
+    EXPECT_EQ(decodeLoop(loop(1)).type, LoopTypeItem::Fire);
     EXPECT_TRUE(pane().duplicateGrid().isEnabled(9));
 
     // Putting another module into the slot of the module shown stores the loop and closes the pane.
     desktop.Parameter(QStringLiteral("МШС1"));
-    pane().rgTSClick(static_cast<int>(LoopType::Alarm));
+    pane().rgTSClick(static_cast<int>(LoopTypeItem::Alarm));
     place(1, u"МР1");
     EXPECT_FALSE(desktop.isPaneVisible(QStringLiteral("gbMShl")));
     EXPECT_EQ(loop(1), (LoopRecord{0x00, 0x20, 0x00}));

@@ -58,12 +58,12 @@ TEST_F(UnsavedWorkTest, PlacingAModuleKeepsWhatTheShownPaneHolds) {
         {"loop parameters",
          [](Desktop& d) {
              d.Parameter(QStringLiteral("МШС1"));
-             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Fire));
+             d.pane<LoopPane>()->rgTSClick(static_cast<int>(LoopTypeItem::Fire));
          },
          [](Desktop& d) {
              const auto r = d.image().record(map::LoopParams, 0);
-             return decodeLoop(LoopRecord{r[0], r[1], r[2]}).type == LoopType::Fire &&
-                    d.pane<LoopPane>()->type() == LoopType::Fire;
+             return decodeLoop(LoopRecord{{r[0], r[1], r[2]}}).type == LoopTypeItem::Fire &&
+                    d.pane<LoopPane>()->type() == LoopTypeItem::Fire;
          }},
         {"relay",
          [](Desktop& d) {
@@ -121,7 +121,7 @@ TEST_F(UnsavedWorkTest, CaptionMarksEditsTheShownPaneStillHolds) {
     desktop->Parameter(QStringLiteral("МШС1"));
     EXPECT_EQ(desktop->windowTitle(), file);  // looking is no edit
     const Image before = image();
-    desktop->pane<LoopPane>()->rgTSClick(static_cast<int>(LoopType::Fire));
+    desktop->pane<LoopPane>()->rgTSClick(static_cast<int>(LoopTypeItem::Fire));
     EXPECT_EQ(desktop->windowTitle(), file + QStringLiteral(" *"));
     // Asking the caption stores nothing: the pane stores the loop when it is left, as before.
     EXPECT_EQ(image(), before);
