@@ -102,7 +102,7 @@ void settingsFile(const QByteArray& content) {
     Image before;
     const std::uint16_t typed =
         content.size() > 2 ? static_cast<std::uint16_t>(byteAt(content, 1) | (byteAt(content, 2) << 8)) : 0;
-    before.setWordLE(kAccessCodeOffset, typed);
+    before.setWordLE(map::AccessCode.offset, typed);
     before.setByte(0x4000, 0x5A);
     desktop.image() = before;
     prompts.file = path;
@@ -110,7 +110,7 @@ void settingsFile(const QByteArray& content) {
     const bool taken = read.bytes && accessCodeOf(*read.bytes) == typed;
     if (!taken) {
         require(!prompts.messages.isEmpty(), "settings-refusal-told");
-        require(desktop.image().byte(0x4000) == 0x5A && desktop.image().wordLE(kAccessCodeOffset) == typed,
+        require(desktop.image().byte(0x4000) == 0x5A && desktop.image().wordLE(map::AccessCode.offset) == typed,
                 "settings-refusal-keeps-image");
         require(desktop.windowCaption() == msg::NoFileChosen(), "settings-refusal-caption");
     } else {
@@ -124,7 +124,7 @@ void settingsFile(const QByteArray& content) {
                     }(),
                     map::Archive.offset) == std::nullopt,
                 "settings-load-archive");
-        require(desktop.image().wordLE(kAccessCodeOffset) == typed, "settings-load-access-code");
+        require(desktop.image().wordLE(map::AccessCode.offset) == typed, "settings-load-access-code");
     }
     QFile::remove(path);
 }
@@ -136,12 +136,12 @@ void accessCode(const QByteArray& content) {
     installPanes(desktop);
     const std::uint16_t stored =
         content.size() > 1 ? static_cast<std::uint16_t>(byteAt(content, 0) | (byteAt(content, 1) << 8)) : 0;
-    desktop.image().setWordLE(kAccessCodeOffset, stored);
+    desktop.image().setWordLE(map::AccessCode.offset, stored);
 
     // Opened and left untouched: the stored word stays, whatever its digits.
     desktop.mmKodDostupaClick();
     desktop.ClearDesktop();
-    require(desktop.image().wordLE(kAccessCodeOffset) == stored, "access-code-untouched");
+    require(desktop.image().wordLE(map::AccessCode.offset) == stored, "access-code-untouched");
 
     // The edit holds at most four characters, so the box is never given more.
     const QString text = QString::fromLatin1(content.mid(2, 4));
@@ -149,7 +149,7 @@ void accessCode(const QByteArray& content) {
     desktop.accessCodeBox().setText(text);
     desktop.ClearDesktop();
     // A code the box could not take leaves the stored word as it was; anything it stores is decimal.
-    const std::uint16_t word = desktop.image().wordLE(kAccessCodeOffset);
+    const std::uint16_t word = desktop.image().wordLE(map::AccessCode.offset);
     if (word != stored)
         for (int nibble = 0; nibble < 4; ++nibble)
             require(((word >> (4 * nibble)) & 0xF) <= 9, "access-code-decimal", QString::number(word, 16));
@@ -162,7 +162,7 @@ void accessCode(const QByteArray& content) {
         desktop.mmKodDostupaClick();
         require(desktop.accessCodeBox().text() == four, "access-code-shown", four);
         desktop.ClearDesktop();
-        require(desktop.image().wordLE(kAccessCodeOffset) == word, "access-code-reopened");
+        require(desktop.image().wordLE(map::AccessCode.offset) == word, "access-code-reopened");
     }
 }
 

@@ -213,7 +213,7 @@ private:
             result_.violations.push_back({QStringLiteral("setup"), error->detail});
             return false;
         }
-        desktop_.image().setWordLE(kAccessCodeOffset, start_.wordLE(kAccessCodeOffset));
+        desktop_.image().setWordLE(map::AccessCode.offset, start_.wordLE(map::AccessCode.offset));
         prompts_.files.push_back(path);
         desktop_.mnLoadClick();
         if (desktop_.windowCaption() == msg::NoFileChosen()) {

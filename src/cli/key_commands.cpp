@@ -97,14 +97,11 @@ QString assignmentCell(std::uint8_t assignment) {
 QStringList csvLines(const Image& image, const std::vector<std::size_t>& records) {
     QStringList lines{QStringLiteral("number,code,assignment,spi_number")};
     for (const std::size_t record : records) {
-        const auto key = image.record(map::KeyRecords, record);
-        QString code;
-        for (int b = kKeyCodeBytes - 1; b >= 0; --b)
-            code += QStringLiteral("%1").arg(key[static_cast<std::size_t>(b)], 2, 16, QLatin1Char('0'));
+        const auto key = config::Key::decode(image, record);
         lines << QStringLiteral("%1,%2,%3,%4")
                      .arg(record + 1)
-                     .arg(code, assignmentCell(key[kAssignmentByte]))
-                     .arg(key[kTarniaByte] + 1);
+                     .arg(key.codeText(false), assignmentCell(key.assignment.byte))
+                     .arg(key.spiNumber());
     }
     return lines;
 }

@@ -167,15 +167,15 @@ void describe(const Image& image, const QString& path, QTextStream& out) {
     out << "Modules in the rack:";
     bool anyModule = false;
     for (int s = 1; s <= kSlotCount; ++s) {
-        const auto entry = image.record(map::SlotTable, static_cast<std::size_t>(s - 1));
-        if (entry[0] == 0) continue;
+        const auto entry = config::SlotEntry::decode(image, static_cast<std::size_t>(s - 1));
+        if (entry.isEmpty()) continue;
         anyModule = true;
-        const QString prefix = Type2Capt(entry[0]);
+        const QString prefix = Type2Capt(entry.kind);
         out << "\n  slot " << qSetFieldWidth(2) << s << qSetFieldWidth(0) << "  ";
         if (prefix.isEmpty())
-            out << "unknown module kind " << entry[0];
+            out << "unknown module kind " << entry.kind;
         else
-            out << prefix << entry[1] + 1;
+            out << prefix << entry.numberByte + 1;
     }
     out << (anyModule ? "\n" : " none\n");
     const Configuration c = Configuration::decode(image);
@@ -187,10 +187,10 @@ void describe(const Image& image, const QString& path, QTextStream& out) {
         << "Indicators in use: " << c.indicatorsInUse() << '\n';
     // The four digits are the nibbles of the word.
     out << "Access code: "
-        << QStringLiteral("%1").arg(image.wordLE(map::AccessCode.offset), 4, 16, QLatin1Char('0')).toUpper()
+        << QStringLiteral("%1").arg(c.accessCode, 4, 16, QLatin1Char('0')).toUpper()
         << '\n';
 
-    const std::uint16_t word = image.wordLE(map::ExtModules.offset);
+    const std::uint16_t word = c.externalModules.word;
     QStringList external;
     for (int bit = 0; bit < ExtPane::kBoxCount; ++bit)
         if (word & (1U << bit)) external << ExtPane::boxCaption(bit);
@@ -199,7 +199,7 @@ void describe(const Image& image, const QString& path, QTextStream& out) {
 
     static const char* const kOptions[] = {"auto-arming", "programming over the bus forbidden",
                                            "external 12 V only"};
-    const std::uint8_t optionByte = image.byte(map::OptionByte.offset);
+    const std::uint8_t optionByte = c.options.byte;
     QStringList options;
     for (int bit = 0; bit < 3; ++bit)
         if (optionByte & (1U << bit)) options << QString::fromLatin1(kOptions[bit]);

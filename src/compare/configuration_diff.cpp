@@ -394,8 +394,11 @@ private:
             Subject(*this, Subsystem::Other, text(ct::kAccessCode)).note(text(ct::kChanged));
         int changed = 0;
         std::size_t firstAt = 0;
-        for (std::size_t at = map::Reserved.offset; at < map::Reserved.end(); ++at)
-            if (imageA_.byte(at) != imageB_.byte(at) && changed++ == 0) firstAt = at;
+        const auto reservedA = ReservedBytes::decode(imageA_);
+        const auto reservedB = ReservedBytes::decode(imageB_);
+        for (std::size_t i = 0; i < reservedA.bytes.size(); ++i)
+            if (reservedA.bytes[i] != reservedB.bytes[i] && changed++ == 0)
+                firstAt = ReservedBytes::kFirstAddress + i;
         if (changed > 0)
             Subject(*this, Subsystem::Other, text(ct::kReserved))
                 .note(formatText(ct::kReservedChanged, changed, static_cast<unsigned>(firstAt)));
@@ -407,7 +410,7 @@ private:
                 .changed(ct::kArchivePointer, pointer(a_.archivePointer), pointer(b_.archivePointer));
         if (scope_ == CompareScope::WholeImage) {
             int records = 0;
-            for (std::size_t r = 0; r < map::Archive.count; ++r)
+            for (std::size_t r = 0; r < static_cast<std::size_t>(ArchiveRecord::kCount); ++r)
                 if (ArchiveRecord::decode(imageA_, r) != ArchiveRecord::decode(imageB_, r)) ++records;
             if (records > 0)
                 Subject(*this, Subsystem::Other, text(ct::kArchive))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/records.h"
 #include "desktop/desktop.h"
 #include "files/settings_file.h"
 
@@ -32,14 +33,14 @@ void AccessCodeBox::onReset(bool) {
     untouched_.reset();
     if (!typed) return;  // the stored code stays as it is, typable or not
     if (isCode(text_)) {
-        desktop().image().setWordLE(kAccessCodeOffset, FGetData());
+        config::AccessCode{FGetData()}.encode(desktop().image());
         return;
     }
     const QString typedPart = text_.trimmed().isEmpty() ? QStringLiteral("не набрано ни одной")
                                                         : QStringLiteral("набрано «%1»").arg(text_.trimmed());
     desktop().prompts().message(QStringLiteral("Код доступа не изменён: в нём четыре цифры, а %1. Остался "
                                                "прежний код %2.")
-                                    .arg(typedPart, shown(desktop().image().wordLE(kAccessCodeOffset))));
+                                    .arg(typedPart, shown(config::AccessCode::decode(desktop().image()).word)));
 }
 
 void AccessCodeBox::open(std::uint16_t value) {

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "image/records.h"
 #include "files/messages.h"
 #include "image/orphan_sweep.h"
 #include "files/settings_file.h"
@@ -95,7 +96,7 @@ bool Desktop::loadSettingsFile(const QString& path) {
         prompts_.message(read.error.message);
         return false;
     }
-    if (accessCodeOf(*read.bytes) != image_.wordLE(kAccessCodeOffset)) {
+    if (accessCodeOf(*read.bytes) != config::AccessCode::decode(image_).word) {
         prompts_.message(msg::WrongAccessCode());
         return false;
     }
@@ -282,7 +283,7 @@ bool Desktop::moduleMenuItemEnabled(const QString& name) const {
         bool ok = false;
         const int n = QStringView(name).mid(kExternal.size()).toInt(&ok);
         if (!ok || n < 1 || n > 4) return false;
-        return (image_.wordLE(map::ExtModules.offset) >> (n - 1)) & 1U;
+        return config::ExternalModules::decode(image_).mdv(n);
     }
     return captions_.isPlaced(name);
 }
@@ -310,7 +311,7 @@ void Desktop::beforeCommand() {
 
 void Desktop::mmKodDostupaClick() {
     ClearDesktop();
-    accessCodeBox_->open(image_.wordLE(kAccessCodeOffset));
+    accessCodeBox_->open(config::AccessCode::decode(image_).word);
 }
 
 }  // namespace v5

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/records.h"
 #include "files/messages.h"
 
 namespace v5 {
@@ -29,7 +30,9 @@ SettingsRead readSettingsFile(const QString& path) {
 }
 
 std::uint16_t accessCodeOf(const Image::Bytes& bytes) {
-    return static_cast<std::uint16_t>(bytes[kAccessCodeOffset] | (bytes[kAccessCodeOffset + 1] << 8));
+    Image image;
+    image.assign(bytes);
+    return config::AccessCode::decode(image).word;
 }
 
 std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content,

@@ -10,7 +10,6 @@
 
 namespace v5 {
 
-inline constexpr std::size_t kAccessCodeOffset = map::AccessCode.offset;
 
 struct FileError {
     QString message;  // what the window tells the user, in Russian

@@ -256,6 +256,17 @@ void AccessCode::encode(Image& image, std::size_t index) const {
     bytes[1] = static_cast<std::uint8_t>(word >> 8);
 }
 
+ReservedBytes ReservedBytes::decode(const Image& image, std::size_t index) {
+    ReservedBytes reserved;
+    const auto bytes = image.record(map::Reserved, index);
+    std::copy(bytes.begin(), bytes.end(), reserved.bytes.begin());
+    return reserved;
+}
+
+void ReservedBytes::encode(Image& image, std::size_t index) const {
+    std::copy(bytes.begin(), bytes.end(), image.record(map::Reserved, index).begin());
+}
+
 ArchiveRecord ArchiveRecord::decode(const Image& image, std::size_t index) {
     ArchiveRecord record;
     const auto bytes = image.record(map::Archive, index);

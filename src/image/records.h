@@ -331,9 +331,22 @@ struct AccessCode {
 
 // --- The event archive -------------------------------------------------------------------------------
 
+// The panel's own bytes between the access code and the archive pointer: carried unchanged.
+struct ReservedBytes {
+    static constexpr std::array kRegions{map::Reserved};
+    // The EEPROM address of bytes[0], for telling where they differ.
+    static constexpr std::size_t kFirstAddress = map::Reserved.offset;
+    std::array<std::uint8_t, map::Reserved.stride> bytes{};
+
+    static ReservedBytes decode(const Image& image, std::size_t index = 0);
+    void encode(Image& image, std::size_t index = 0) const;
+    friend bool operator==(const ReservedBytes&, const ReservedBytes&) = default;
+};
+
 // One event record: 16 bytes from 0x3000. Its fields are the archive's business (event_archive.cpp).
 struct ArchiveRecord {
     static constexpr std::array kRegions{map::Archive};
+    static constexpr int kCount = static_cast<int>(map::Archive.count);
     std::array<std::uint8_t, 16> bytes{};
 
     static ArchiveRecord decode(const Image& image, std::size_t index);
@@ -345,6 +358,13 @@ struct ArchiveRecord {
 struct ArchivePointer {
     static constexpr std::array kRegions{map::ArchivePointer};
     std::uint16_t address = 0;
+
+    // The record the address falls in. An address at or below the archive's start counts as unset; one
+    // past its end gives a number past the last record, which the reader wraps.
+    std::optional<int> newestRecord() const {
+        if (address <= map::Archive.offset) return std::nullopt;
+        return static_cast<int>((address - map::Archive.offset) / map::Archive.stride);
+    }
 
     static ArchivePointer decode(const Image& image, std::size_t index = 0);
     void encode(Image& image, std::size_t index = 0) const;

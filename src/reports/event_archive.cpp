@@ -4,6 +4,7 @@
 
 #include "reports/archive_texts.h"
 #include "reports/correct_string.h"
+#include "image/records.h"
 #include "reports/format_text.h"
 
 namespace v5 {
@@ -105,28 +106,26 @@ void writeRecord(int index, Record r, QStringList& lines) {
 
 QStringList eventArchive(const Image& image) {
     QStringList lines;
-    const int records = static_cast<int>(map::Archive.count);
-    // The pointer is the EEPROM address of the newest record; at or below the archive's start it
-    // counts as unset and the ring is read from record 0.
-    const std::uint16_t pointer = image.wordBE(map::ArchivePointer.offset);
+    const int records = config::ArchiveRecord::kCount;
+    // The pointer names the newest record; unset, the ring is read from record 0.
     int r = -1;
-    if (pointer > map::Archive.offset) {
-        r = static_cast<int>((pointer - map::Archive.offset) / map::Archive.stride);
+    if (const std::optional<int> newest = config::ArchivePointer::decode(image).newestRecord()) {
+        r = *newest;
         lines << formatText(at::kLastRecord, r);
     }
     // A pointer past the archive wraps to record 0 at the first step, like any other.
     for (int step = 0; step < records; ++step) {
         if (++r >= records) r = 0;
-        const Record record = image.record(map::Archive, static_cast<std::size_t>(r));
-        if (isWritten(record)) writeRecord(r, record, lines);
+        const auto record = config::ArchiveRecord::decode(image, static_cast<std::size_t>(r));
+        if (isWritten(record.bytes)) writeRecord(r, record.bytes, lines);
     }
     return lines;
 }
 
 int writtenArchiveRecords(const Image& image) {
     int count = 0;
-    for (std::size_t r = 0; r < map::Archive.count; ++r)
-        if (isWritten(image.record(map::Archive, r))) ++count;
+    for (int r = 0; r < config::ArchiveRecord::kCount; ++r)
+        if (isWritten(config::ArchiveRecord::decode(image, static_cast<std::size_t>(r)).bytes)) ++count;
     return count;
 }
 

@@ -321,7 +321,7 @@ TEST(ExitQuestionTest, AskedOnlyWhenEditsWouldBeLostAndSaveRunsTheSaveCommand) {
         EXPECT_TRUE(prompts.saveAnswers.empty()) << "the save dialog came exactly when it should";
         EXPECT_FALSE(desktop.accessCodeBox().isOpen()) << "the visible pane was committed first";
         if (QByteArray(c.what).startsWith("a code")) {
-            EXPECT_EQ(desktop.image().wordLE(kAccessCodeOffset), 0x4321);
+            EXPECT_EQ(desktop.image().wordLE(map::AccessCode.offset), 0x4321);
         }
     }
 }

@@ -297,7 +297,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1234"));
         QCOMPARE(edit->text(), QStringLiteral("1234"));
         h_.openMenu(QStringLiteral("mnEEPROM"));
-        QCOMPARE(desktop().image().wordLE(kAccessCodeOffset), 0x1234);
+        QCOMPARE(desktop().image().wordLE(map::AccessCode.offset), 0x1234);
     }
 
     void keyboardOpensASlotsMenuAndPlacesAModule() {
