@@ -213,14 +213,11 @@ void PanelOptionByte::encode(Image& image, std::size_t index) const {
 }
 
 ExternalModules ExternalModules::decode(const Image& image, std::size_t index) {
-    const auto word = image.record(map::ExtModules, index);
-    return ExternalModules{static_cast<std::uint16_t>(word[0] | (word[1] << 8))};
+    return ExternalModules{image.wordLE(map::ExtModules.at(index))};
 }
 
 void ExternalModules::encode(Image& image, std::size_t index) const {
-    const auto bytes = image.record(map::ExtModules, index);
-    bytes[0] = static_cast<std::uint8_t>(word & 0xFF);
-    bytes[1] = static_cast<std::uint8_t>(word >> 8);
+    image.setWordLE(map::ExtModules.at(index), word);
 }
 
 GroupEntry GroupEntry::decode(const Image& image, std::size_t index) {
@@ -246,14 +243,11 @@ void IndicatorEntry::encode(Image& image, std::size_t index) const {
 }
 
 AccessCode AccessCode::decode(const Image& image, std::size_t index) {
-    const auto word = image.record(map::AccessCode, index);
-    return AccessCode{static_cast<std::uint16_t>(word[0] | (word[1] << 8))};
+    return AccessCode{image.wordLE(map::AccessCode.at(index))};
 }
 
 void AccessCode::encode(Image& image, std::size_t index) const {
-    const auto bytes = image.record(map::AccessCode, index);
-    bytes[0] = static_cast<std::uint8_t>(word & 0xFF);
-    bytes[1] = static_cast<std::uint8_t>(word >> 8);
+    image.setWordLE(map::AccessCode.at(index), word);
 }
 
 ReservedBytes ReservedBytes::decode(const Image& image, std::size_t index) {
@@ -279,8 +273,7 @@ void ArchiveRecord::encode(Image& image, std::size_t index) const {
 }
 
 ArchivePointer ArchivePointer::decode(const Image& image, std::size_t index) {
-    const auto word = image.record(map::ArchivePointer, index);
-    return ArchivePointer{static_cast<std::uint16_t>((word[0] << 8) | word[1])};
+    return ArchivePointer{image.wordBE(map::ArchivePointer.at(index))};
 }
 
 void ArchivePointer::encode(Image& image, std::size_t index) const {
