@@ -84,13 +84,21 @@ std::optional<KeysOptions> parse(const QStringList& args, QString& problem) {
 }
 
 // The assignment as a spreadsheet cell: "зона 5", "раздел 2", "монтер", "ГЗ", empty when not assigned.
-QString assignmentCell(std::uint8_t assignment) {
-    if (assignment < kFirstRazdelAssignment) return QStringLiteral("зона %1").arg(assignment + 1);
-    if (assignment < kFirstNonGroupDisplay)
-        return QStringLiteral("раздел %1").arg(assignment - (kFirstRazdelAssignment - 1));
-    if (assignment == kInstallerKey) return QStringLiteral("монтер");
-    if (assignment == kRapidResponseKey) return QStringLiteral("ГЗ");
-    if (assignment == config::kNoAssignment) return QString();
+QString assignmentCell(config::KeyAssignment assignment) {
+    switch (assignment.role()) {
+        case config::KeyRole::Zona:
+            return QStringLiteral("зона %1").arg(assignment.number());
+        case config::KeyRole::Razdel:
+            return QStringLiteral("раздел %1").arg(assignment.number());
+        case config::KeyRole::Monter:
+            return QStringLiteral("монтер");
+        case config::KeyRole::GZ:
+            return QStringLiteral("ГЗ");
+        case config::KeyRole::Unassigned:
+            return QString();
+        case config::KeyRole::Unknown:
+            break;
+    }
     return QStringLiteral("неизвестно");
 }
 
@@ -100,7 +108,7 @@ QStringList csvLines(const Image& image, const std::vector<std::size_t>& records
         const auto key = config::Key::decode(image, record);
         lines << QStringLiteral("%1,%2,%3,%4")
                      .arg(record + 1)
-                     .arg(key.codeText(false), assignmentCell(key.assignment.byte))
+                     .arg(key.codeText(false), assignmentCell(key.assignment))
                      .arg(key.spiNumber());
     }
     return lines;

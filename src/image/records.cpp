@@ -6,10 +6,6 @@ namespace v5::config {
 
 namespace {
 // Bytes of the records, in record order.
-namespace key_byte {
-constexpr std::size_t kAssignment = 6;
-constexpr std::size_t kSpi = 7;
-}  // namespace key_byte
 namespace relay_byte {
 constexpr std::size_t kMode = 0;
 constexpr std::size_t kMask = 1;
@@ -42,8 +38,12 @@ std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes) {
     return crc;
 }
 
+bool isZeroCode(const KeyCode& code) {
+    return std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; });
+}
+
 std::uint8_t keyCheckByte(const KeyCode& code) {
-    if (std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; })) return 0;
+    if (isZeroCode(code)) return 0;
     constexpr std::uint8_t kKeyFamily = 0x01;
     std::array<std::uint8_t, 1 + std::tuple_size_v<KeyCode>> rom{kKeyFamily};
     std::copy(code.begin(), code.end(), rom.begin() + 1);
@@ -76,11 +76,7 @@ int KeyAssignment::number() const {
     }
 }
 
-bool Key::isFree() const {
-    return std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; });
-}
-
-QString Key::codeText(bool upperCase) const {
+QString keyCodeText(const KeyCode& code, bool upperCase) {
     static constexpr char kUpper[] = "0123456789ABCDEF";
     static constexpr char kLower[] = "0123456789abcdef";
     const char* digits = upperCase ? kUpper : kLower;
@@ -93,15 +89,61 @@ QString Key::codeText(bool upperCase) const {
     return text;
 }
 
+namespace {
+// The console's block in four runs of codes, each to consecutive records: installer codes 1..10, the
+// rapid-response team's 1..12, then installer codes 11 and 12 at the block's end.
+struct ConsoleRun {
+    std::size_t firstByte;
+    std::size_t codes;
+    std::size_t firstRecord;
+    std::uint8_t firstSpiByte;
+    std::uint8_t assignment;
+};
+constexpr ConsoleRun kConsoleRuns[] = {
+    {0, 10, 960, 0, kMonterAssignment},
+    {60, 12, 975, 0, kGZAssignment},
+    {132, 1, 970, 10, kMonterAssignment},
+    {138, 1, 971, 11, kMonterAssignment},
+};
+}  // namespace
+
+const std::array<ConsolePlace, kConsolePlaceCount>& consolePlaces() {
+    static const std::array<ConsolePlace, kConsolePlaceCount> places = [] {
+        std::array<ConsolePlace, kConsolePlaceCount> all{};
+        std::size_t at = 0;
+        for (const ConsoleRun& run : kConsoleRuns)
+            for (std::size_t k = 0; k < run.codes; ++k)
+                all.at(at++) =
+                    ConsolePlace{run.firstRecord + k, run.firstByte + std::tuple_size_v<KeyCode> * k,
+                                 run.assignment, static_cast<std::uint8_t>(run.firstSpiByte + k)};
+        return all;
+    }();
+    return places;
+}
+
 std::optional<ConsolePlace> consolePlace(int keyNumber) {
-    constexpr int kFirstInstaller = 961;
-    constexpr int kFirstRapidResponse = 976;
-    constexpr int kPlacesEach = 12;
-    for (const auto& [first, assignment] :
-         {std::pair{kFirstInstaller, kMonterAssignment}, std::pair{kFirstRapidResponse, kGZAssignment}})
-        if (keyNumber >= first && keyNumber < first + kPlacesEach)
-            return ConsolePlace{assignment, static_cast<std::uint8_t>(keyNumber - first)};
+    for (const ConsolePlace& place : consolePlaces())
+        if (static_cast<int>(place.record) + 1 == keyNumber) return place;
     return std::nullopt;
+}
+
+KeyCode ConsolePlace::codeIn(std::span<const std::uint8_t, kConsoleBlockSize> block) const {
+    KeyCode code{};
+    const auto bytes = block.subspan(blockOffset, code.size());
+    std::copy(bytes.begin(), bytes.end(), code.begin());
+    return code;
+}
+
+Key ConsolePlace::copyOf(const KeyCode& code) const {
+    Key key;
+    key.setCode(code);
+    key.assignment.byte = assignment;
+    key.spiByte = spiByte;
+    return key;
+}
+
+bool ConsolePlace::holdsCopy(const Key& key) const {
+    return key.assignment.byte == assignment && key.spiByte == spiByte && key.checkByteMatches();
 }
 
 TriggerSelection LoopRecord::triggerSelection() const {
@@ -140,8 +182,8 @@ Key Key::decode(const Image& image, std::size_t index) {
     const auto record = image.record(map::KeyRecords, index);
     Key key;
     std::copy_n(record.begin(), key.code.size(), key.code.begin());
-    key.assignment.byte = record[key_byte::kAssignment];
-    key.spiByte = record[key_byte::kSpi];
+    key.assignment.byte = record[Key::kAssignmentByte];
+    key.spiByte = record[Key::kSpiByte];
     key.checkByte = image.record(map::KeyCheck, index)[0];
     return key;
 }
@@ -149,8 +191,8 @@ Key Key::decode(const Image& image, std::size_t index) {
 void Key::encode(Image& image, std::size_t index) const {
     const auto record = image.record(map::KeyRecords, index);
     std::copy(code.begin(), code.end(), record.begin());
-    record[key_byte::kAssignment] = assignment.byte;
-    record[key_byte::kSpi] = spiByte;
+    record[Key::kAssignmentByte] = assignment.byte;
+    record[Key::kSpiByte] = spiByte;
     image.record(map::KeyCheck, index)[0] = checkByte;
 }
 

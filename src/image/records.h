@@ -50,11 +50,15 @@ struct SlotEntry {
 
 using KeyCode = std::array<std::uint8_t, 6>;  // code bytes 0..5, byte 0 first off the 1-Wire bus
 
+// A code of all zero bytes: what a free record holds, never a key's.
+bool isZeroCode(const KeyCode& code);
 // The Dallas/Maxim 1-Wire CRC-8 (x^8 + x^5 + x^4 + 1, least significant bit first, start value 0).
 std::uint8_t oneWireCrc8(std::span<const std::uint8_t> bytes);
 // The check byte the panel expects for a code: the 1-Wire CRC-8 of the family byte 0x01 followed by
 // code bytes 0..5 (the eighth ROM byte of the physical key), and 0 for an all-zero code.
 std::uint8_t keyCheckByte(const KeyCode& code);
+// The code as the key list shows it: twelve hex digits, byte 5 first.
+QString keyCodeText(const KeyCode& code, bool upperCase = true);
 
 // Byte 6 of a key record.
 enum class KeyRole : std::uint8_t {
@@ -76,37 +80,71 @@ inline constexpr std::uint8_t kFirstNonGroupAssignment = 200;
 struct KeyAssignment {
     std::uint8_t byte = kNoAssignment;
 
+    // The byte of zone z (1..64) and of partition p (1..64; the panel has 32).
+    static constexpr KeyAssignment ofZona(int zona) { return {static_cast<std::uint8_t>(zona - 1)}; }
+    static constexpr KeyAssignment ofRazdel(int razdel) {
+        return {static_cast<std::uint8_t>(kFirstRazdelByte - 1 + razdel)};
+    }
+
     KeyRole role() const;
     // Zone number (1..64) or partition number (1..64) for Zona and Razdel; 0 otherwise.
     int number() const;
     friend bool operator==(KeyAssignment, KeyAssignment) = default;
+
+private:
+    static constexpr std::uint8_t kFirstRazdelByte = 0x40;
 };
 
 struct Key {
     // The eight bytes of the record and, apart from them, the check byte at 0x0000 + index.
     static constexpr std::array kRegions{map::KeyRecords, map::KeyCheck};
+    // Where the assignment and the monitoring number lie in the record, after the six code bytes; for
+    // images built byte by byte (tests, fuzz seeds).
+    static constexpr std::size_t kAssignmentByte = 6;
+    static constexpr std::size_t kSpiByte = 7;
     static Key decode(const Image& image, std::size_t index);
     void encode(Image& image, std::size_t index) const;
+    // The default record is a free one: no code, unassigned, number byte 0, check byte 0.
     KeyCode code{};
     KeyAssignment assignment;
     std::uint8_t spiByte = 0;    // number for the monitoring system minus one
     std::uint8_t checkByte = 0;  // as stored at 0x0000 + index
 
+    // A new code, with the check byte the panel expects for it.
+    void setCode(const KeyCode& newCode) {
+        code = newCode;
+        checkByte = keyCheckByte(code);
+    }
     // A record whose six code bytes are zero is free, whatever its other bytes hold.
-    bool isFree() const;
+    bool isFree() const { return isZeroCode(code); }
     int spiNumber() const { return spiByte + 1; }
     bool checkByteMatches() const { return checkByte == keyCheckByte(code); }
-    // The code as the key list shows it: twelve hex digits, byte 5 first.
-    QString codeText(bool upperCase = true) const;
+    QString codeText(bool upperCase = true) const { return keyCodeText(code, upperCase); }
     friend bool operator==(const Key&, const Key&) = default;
 };
 
-// The places the copy from the keypad console writes: keys 961..972 (installer, numbers 1..12) and
-// 976..987 (rapid-response team, numbers 1..12), free when the console's place was empty.
+// The copy from the keypad console. The console sends a block of 24 codes of six bytes; each code goes
+// to a fixed record: installer codes 1..12 to keys 961..972, rapid-response codes 1..12 to keys
+// 976..987, a place staying free when the console's was empty.
+inline constexpr std::size_t kConsoleBlockSize = 144;
+inline constexpr std::size_t kConsolePlaceCount = 24;
 struct ConsolePlace {
-    std::uint8_t assignment;
-    std::uint8_t spiByte;
+    std::size_t record = 0;       // 0-based key record
+    std::size_t blockOffset = 0;  // where its code starts in the console's block
+    std::uint8_t assignment = 0;  // kMonterAssignment or kGZAssignment
+    std::uint8_t spiByte = 0;     // the code's number in its group minus one
+
+    // The code the console sent for this place.
+    KeyCode codeIn(std::span<const std::uint8_t, kConsoleBlockSize> block) const;
+    // The record the copy writes here.
+    Key copyOf(const KeyCode& code) const;
+    // `key` holds what the copy writes here, whatever its code: the assignment, the number and the
+    // check byte of its code (a free place keeps check byte 0).
+    bool holdsCopy(const Key& key) const;
 };
+// Every place, in the order of the console's block.
+const std::array<ConsolePlace, kConsolePlaceCount>& consolePlaces();
+// The place of key number `keyNumber` (1-based), if the copy writes it.
 std::optional<ConsolePlace> consolePlace(int keyNumber);
 
 // --- Loops -------------------------------------------------------------------------------------------

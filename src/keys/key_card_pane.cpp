@@ -1,7 +1,6 @@
 #include "keys/key_card_pane.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "desktop/desktop.h"
 #include "keys/key_code_prompt.h"
@@ -14,20 +13,19 @@ namespace v5 {
 
 namespace {
 
+using config::Key;
+using config::KeyAssignment;
+using config::KeyRole;
+
 constexpr int kTarniaItems = 15;
-constexpr int kZonaCount = 64;
-constexpr int kRazdelCount = 32;
-// Byte 6 of a partition's key is its number plus this.
-constexpr int kRazdelBase = kFirstRazdelAssignment - 1;
 // The user type "Хозяин" takes a key out of these values when the card is left.
 constexpr std::uint8_t kHighestKeptAssignment = 0xF0;
 
 // "код: " and the code as the reader delivered it, ROM byte 6 first; the last byte in lower case.
 QString keyLabel(const KeyCode& code) {
-    char text[32];
-    const int size = std::snprintf(text, sizeof text, "код: %.2X%.2X%.2X%.2X%.2X%.2x", code[5], code[4],
-                                   code[3], code[2], code[1], code[0]);
-    return QString::fromUtf8(text, size);
+    constexpr qsizetype kUpperDigits = 10;
+    return QStringLiteral("код: ") + config::keyCodeText(code, true).left(kUpperDigits) +
+           config::keyCodeText(code, false).mid(kUpperDigits);
 }
 
 }  // namespace
@@ -77,13 +75,14 @@ void KeyCardPane::rgFunctionClick(int item) {
 }
 
 void KeyCardPane::commitUserType(std::size_t record) {
-    std::uint8_t& assignment = desktop().image().record(map::KeyRecords, record)[kAssignmentByte];
+    Key key = Key::decode(desktop().image(), record);
     if (userType_ == Monter)
-        assignment = kInstallerKey;
+        key.assignment = {config::kMonterAssignment};
     else if (userType_ == GZ)
-        assignment = kRapidResponseKey;
-    else if (assignment > kHighestKeptAssignment)
-        assignment = 0x00;  // zone 1, unless the sweep finds it empty
+        key.assignment = {config::kGZAssignment};
+    else if (key.assignment.byte > kHighestKeptAssignment)
+        key.assignment = KeyAssignment::ofZona(1);  // unless the sweep finds it empty
+    key.encode(desktop().image(), record);
 }
 
 void KeyCardPane::openCard(Card card) {
@@ -158,66 +157,67 @@ void KeyCardPane::showRecord(std::size_t record) {
 void KeyCardPane::add(const KeyCode& code) {
     Image& image = desktop().image();
     const std::size_t record = *firstFreeKey(image);
-    const auto key = image.record(map::KeyRecords, record);
-    std::uint8_t& assignment = key[kAssignmentByte];
+    Key key = Key::decode(image, record);
+    KeyAssignment& assignment = key.assignment;
     if (line_.kind == AssignmentLine::Zona)
-        assignment = static_cast<std::uint8_t>(line_.number - 1);
+        assignment = KeyAssignment::ofZona(line_.number);
     else if (line_.kind == AssignmentLine::Razdel)
-        assignment = static_cast<std::uint8_t>(kRazdelBase + line_.number);
+        assignment = KeyAssignment::ofRazdel(line_.number);
     if (userType_ == Monter)
-        assignment = kInstallerKey;
+        assignment = {config::kMonterAssignment};
     else if (userType_ == GZ)
-        assignment = kRapidResponseKey;
+        assignment = {config::kGZAssignment};
     else if (line_.kind == AssignmentLine::None &&
-             (assignment == kInstallerKey || assignment == kRapidResponseKey))
-        assignment = config::kNoAssignment;  // what a free record held gives no installer or ГЗ rights
-    std::copy(code.begin(), code.end(), key.begin());
-    SetCRC(image, record);
+             (assignment.role() == KeyRole::Monter || assignment.role() == KeyRole::GZ))
+        assignment = {config::kNoAssignment};  // what a free record held gives no installer or ГЗ rights
+    key.setCode(code);
+    key.encode(image, record);
     showKey(record);
 }
 
 void KeyCardPane::showKey(std::size_t record) {
     current_ = record;
-    const auto key = desktop().image().record(map::KeyRecords, record);
-    const std::uint8_t assignment = key[kAssignmentByte];
+    const Key key = Key::decode(desktop().image(), record);
     line_ = AssignmentLine{};
     // An unassigned key, or one of a value the card does not know, shows the user type carried over
     // from the key before; leaving the card must not give it that type's rights.
     typeIsTheKeys_ = true;
-    if (assignment == config::kNoAssignment) {
-        typeIsTheKeys_ = false;
-        labelZone_ = keytext::Unassigned();
-    } else if (assignment < kFirstRazdelAssignment) {
-        userType_ = Khozyain;
-        line_ = {AssignmentLine::Zona, assignment + 1};
-        labelZone_ = keytext::Zona() + QString::number(line_.number);
-    } else if (assignment < kFirstNonGroupDisplay) {
-        userType_ = Khozyain;
-        line_ = {AssignmentLine::Razdel, assignment - kRazdelBase};
-        labelZone_ = keytext::RazdelShown() + QString::number(line_.number);
-    } else if (assignment == kRapidResponseKey) {
-        userType_ = GZ;
-        labelZone_.clear();
-    } else if (assignment == kInstallerKey) {
-        userType_ = Monter;
-        labelZone_.clear();
-    } else {
-        typeIsTheKeys_ = false;
-        labelZone_ = keytext::Unknown();
+    switch (key.assignment.role()) {
+        case KeyRole::Unassigned:
+            typeIsTheKeys_ = false;
+            labelZone_ = keytext::Unassigned();
+            break;
+        case KeyRole::Zona:
+            userType_ = Khozyain;
+            line_ = {AssignmentLine::Zona, key.assignment.number()};
+            labelZone_ = keytext::Zona() + QString::number(line_.number);
+            break;
+        case KeyRole::Razdel:
+            userType_ = Khozyain;
+            line_ = {AssignmentLine::Razdel, key.assignment.number()};
+            labelZone_ = keytext::RazdelShown() + QString::number(line_.number);
+            break;
+        case KeyRole::GZ:
+            userType_ = GZ;
+            labelZone_.clear();
+            break;
+        case KeyRole::Monter:
+            userType_ = Monter;
+            labelZone_.clear();
+            break;
+        case KeyRole::Unknown:
+            typeIsTheKeys_ = false;
+            labelZone_ = keytext::Unknown();
+            break;
     }
-    labelTarnia_ = keytext::TarniaShown() + QString::number(key[kTarniaByte] + 1);
+    labelTarnia_ = keytext::TarniaShown() + QString::number(key.spiNumber());
     labelNmb_ = keytext::Number() + QString::number(record + 1);
 }
 
 void KeyCardPane::bDeleteClick() {
     const auto record = storedKey();
     if (card_ != Card::Shown || !record) return;
-    Image& image = desktop().image();
-    const auto key = image.record(map::KeyRecords, *record);
-    std::fill_n(key.begin(), kKeyCodeBytes, 0);
-    key[kAssignmentByte] = config::kNoAssignment;
-    key[kTarniaByte] = 0;
-    SetCRC(image, *record);
+    Key{}.encode(desktop().image(), *record);
     // The freed record is no key any more: nothing on the card is committed to it.
     current_.reset();
     list()->N22Click();
@@ -232,10 +232,10 @@ void KeyCardPane::LabelZoneClick() {
     zoneItems_.clear();
     if (storedKey()) {
         const Image& image = desktop().image();
-        for (int z = 1; z <= kZonaCount; ++z)
+        for (int z = 1; z <= config::kZonaCount; ++z)
             if (zonaExists(image, z))
                 zoneItems_.push_back({{AssignmentLine::Zona, z}, keytext::ZoneItem().arg(z)});
-        for (int p = 1; p <= kRazdelCount; ++p)
+        for (int p = 1; p <= config::kRazdelCount; ++p)
             if (razdelExists(image, p))
                 zoneItems_.push_back({{AssignmentLine::Razdel, p}, keytext::RazdelItem().arg(p)});
     }
@@ -247,8 +247,9 @@ void KeyCardPane::ListBox1Click(int row) {
     if (!zonePicker_ || !record || row < 0 || row >= static_cast<int>(zoneItems_.size())) return;
     const AssignmentLine group = zoneItems_.at(static_cast<std::size_t>(row)).group;
     const bool zona = group.kind == AssignmentLine::Zona;
-    desktop().image().record(map::KeyRecords, *record)[kAssignmentByte] =
-        static_cast<std::uint8_t>(zona ? group.number - 1 : kRazdelBase + group.number);
+    Key key = Key::decode(desktop().image(), *record);
+    key.assignment = zona ? KeyAssignment::ofZona(group.number) : KeyAssignment::ofRazdel(group.number);
+    key.encode(desktop().image(), *record);
     labelZone_ = (zona ? keytext::Zona() : keytext::RazdelPicked()) + QString::number(group.number);
     line_ = group;
     zonePicker_ = false;
@@ -257,7 +258,7 @@ void KeyCardPane::ListBox1Click(int row) {
 void KeyCardPane::LabelTarniaClick() {
     const auto record = storedKey();
     if (!record || card_ != Card::Shown) return;
-    const int stored = desktop().image().record(map::KeyRecords, *record)[kTarniaByte];
+    const int stored = Key::decode(desktop().image(), *record).spiByte;
     tarniaSelected_ = stored < kTarniaItems ? stored : -1;
     tarniaPicker_ = true;
 }
@@ -265,7 +266,9 @@ void KeyCardPane::LabelTarniaClick() {
 void KeyCardPane::rgTarniaNmbClick(int item) {
     const auto record = storedKey();
     if (!record || item < 0 || item >= kTarniaItems) return;
-    desktop().image().record(map::KeyRecords, *record)[kTarniaByte] = static_cast<std::uint8_t>(item);
+    Key key = Key::decode(desktop().image(), *record);
+    key.spiByte = static_cast<std::uint8_t>(item);
+    key.encode(desktop().image(), *record);
     tarniaSelected_ = item;
     tarniaPicker_ = false;
     labelTarnia_ = keytext::TarniaPicked() + QString::number(item + 1);

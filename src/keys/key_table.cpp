@@ -12,45 +12,26 @@ namespace v5 {
 namespace {
 
 // The list line formats; every line is 22 characters from the code on, so the columns stay aligned.
-constexpr char kZonaLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x   зона  %.3d       %.3d";
-constexpr char kRazdelLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x  раздел %.3d       %.3d";
-constexpr char kGZLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x   ГЗ              %.3d";
-constexpr char kMonterLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x   монтер          %.3d";
-constexpr char kOtherLine[] = "Ключ %.3d - %.2x%.2x%.2x%.2x%.2x%.2x                   %.3d";
+constexpr char kZonaLine[] = "Ключ %.3d - %s   зона  %.3d       %.3d";
+constexpr char kRazdelLine[] = "Ключ %.3d - %s  раздел %.3d       %.3d";
+constexpr char kGZLine[] = "Ключ %.3d - %s   ГЗ              %.3d";
+constexpr char kMonterLine[] = "Ключ %.3d - %s   монтер          %.3d";
+constexpr char kOtherLine[] = "Ключ %.3d - %s                   %.3d";
 
 // The zone order lists assignment values 0x00 up to and including 0x60.
 constexpr int kLastZonaOrderValue = 0x60;
-
-// Where the console's codes go: its block in four runs, each to consecutive records.
-struct ConsoleRun {
-    std::size_t firstByte;
-    std::size_t codes;
-    std::size_t firstRecord;
-    std::uint8_t firstNumber;
-    std::uint8_t assignment;
-};
-constexpr ConsoleRun kConsoleRuns[] = {
-    {0, 10, 960, 0, kInstallerKey},       // installer codes 1..10
-    {60, 12, 975, 0, kRapidResponseKey},  // ГЗ codes 1..12
-    {132, 1, 970, 10, kInstallerKey},     // installer code 11
-    {138, 1, 971, 11, kInstallerKey},     // installer code 12
-};
+constexpr auto kKeyRecords = static_cast<std::size_t>(config::kKeyCount);
 
 }  // namespace
 
 void SetCRC(Image& image, std::size_t record) {
-    image.record(map::KeyCheck, record)[0] = keyCheckByte(keyCode(image, record));
+    config::Key key = config::Key::decode(image, record);
+    key.setCode(key.code);
+    key.encode(image, record);
 }
 
 KeyCode keyCode(const Image& image, std::size_t record) {
-    const auto bytes = image.record(map::KeyRecords, record);
-    KeyCode code{};
-    std::copy_n(bytes.begin(), kKeyCodeBytes, code.begin());
-    return code;
-}
-
-bool isZeroCode(const KeyCode& code) {
-    return std::all_of(code.begin(), code.end(), [](std::uint8_t b) { return b == 0; });
+    return config::Key::decode(image, record).code;
 }
 
 KeyCode codeOfRom(const KeyRom& rom) {
@@ -61,13 +42,13 @@ KeyCode codeOfRom(const KeyRom& rom) {
 
 std::optional<std::size_t> findKey(const Image& image, const KeyCode& code) {
     if (isZeroCode(code)) return std::nullopt;
-    for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-        if (std::equal(code.begin(), code.end(), image.record(map::KeyRecords, i).begin())) return i;
+    for (std::size_t i = 0; i < kKeyRecords; ++i)
+        if (config::Key::decode(image, i).code == code) return i;
     return std::nullopt;
 }
 
 std::optional<std::size_t> firstFreeKey(const Image& image) {
-    for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
+    for (std::size_t i = 0; i < kKeyRecords; ++i)
         if (KeyEmpty(image, i)) return i;
     return std::nullopt;
 }
@@ -145,77 +126,76 @@ TypedKeyCode readTypedKeyCode(const QString& text) {
 }
 
 QString AddLine(const Image& image, std::size_t record) {
-    const auto key = image.record(map::KeyRecords, record);
-    const int a = key[kAssignmentByte];
-    const int s = key[kTarniaByte] + 1;
+    const config::Key key = config::Key::decode(image, record);
+    const QByteArray code = key.codeText(false).toLatin1();
     const int n = static_cast<int>(record) + 1;
+    const int s = key.spiNumber();
     char line[128];
     int size = 0;
-    if (a < kFirstRazdelAssignment)
-        size = std::snprintf(line, sizeof line, kZonaLine, n, key[5], key[4], key[3], key[2], key[1], key[0],
-                             a + 1, s);
-    else if (a < kFirstNonGroupDisplay)
-        size = std::snprintf(line, sizeof line, kRazdelLine, n, key[5], key[4], key[3], key[2], key[1],
-                             key[0], a - (kFirstRazdelAssignment - 1), s);
-    else
-        size = std::snprintf(line, sizeof line,
-                             a == kRapidResponseKey ? kGZLine
-                             : a == kInstallerKey   ? kMonterLine
-                                                    : kOtherLine,
-                             n, key[5], key[4], key[3], key[2], key[1], key[0], s);
+    switch (key.assignment.role()) {
+        case config::KeyRole::Zona:
+            size =
+                std::snprintf(line, sizeof line, kZonaLine, n, code.constData(), key.assignment.number(), s);
+            break;
+        case config::KeyRole::Razdel:
+            size = std::snprintf(line, sizeof line, kRazdelLine, n, code.constData(), key.assignment.number(),
+                                 s);
+            break;
+        case config::KeyRole::GZ:
+            size = std::snprintf(line, sizeof line, kGZLine, n, code.constData(), s);
+            break;
+        case config::KeyRole::Monter:
+            size = std::snprintf(line, sizeof line, kMonterLine, n, code.constData(), s);
+            break;
+        case config::KeyRole::Unassigned:
+        case config::KeyRole::Unknown:
+            size = std::snprintf(line, sizeof line, kOtherLine, n, code.constData(), s);
+            break;
+    }
     return QString::fromUtf8(line, size);
 }
 
 std::vector<std::size_t> keyListRecords(const Image& image, KeyOrder order) {
+    std::vector<config::Key> keys;
+    keys.reserve(kKeyRecords);
+    for (std::size_t i = 0; i < kKeyRecords; ++i)
+        keys.push_back(config::Key::decode(image, i));
     std::vector<std::size_t> records;
-    const auto assignment = [&](std::size_t i) { return image.record(map::KeyRecords, i)[kAssignmentByte]; };
+    // Appends the stored keys that are `wanted`, by number.
+    const auto list = [&](auto&& wanted) {
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (!keys[i].isFree() && wanted(keys[i])) records.push_back(i);
+    };
     switch (order) {
         case KeyOrder::Number:
-            for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-                if (!KeyEmpty(image, i)) records.push_back(i);
+            list([](const config::Key&) { return true; });
             break;
         case KeyOrder::Zona:
             for (int v = 0; v <= kLastZonaOrderValue; ++v)
-                for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-                    if (assignment(i) == v && !KeyEmpty(image, i)) records.push_back(i);
+                list([v](const config::Key& key) { return key.assignment.byte == v; });
             break;
         case KeyOrder::Unused:
-            for (std::size_t i = 0; i < map::KeyRecords.count; ++i)
-                if (assignment(i) == config::kNoAssignment && !KeyEmpty(image, i)) records.push_back(i);
+            list([](const config::Key& key) { return key.assignment.role() == config::KeyRole::Unassigned; });
             break;
     }
     return records;
 }
 
-void AddPultKey(Image& image, std::size_t record, std::uint8_t number, std::uint8_t assignment,
-                std::span<const std::uint8_t, kKeyCodeBytes> code) {
-    const auto key = image.record(map::KeyRecords, record);
-    std::copy(code.begin(), code.end(), key.begin());
-    SetCRC(image, record);
-    key[kTarniaByte] = number;
-    key[kAssignmentByte] = assignment;
+void AddPultKey(Image& image, const config::ConsolePlace& place, const KeyCode& code) {
+    place.copyOf(code).encode(image, place.record);
 }
 
 void copyConsoleKeys(Image& image, std::span<const std::uint8_t, kConsoleKeyBlockSize> block) {
-    for (const ConsoleRun& run : kConsoleRuns)
-        for (std::size_t k = 0; k < run.codes; ++k)
-            AddPultKey(image, run.firstRecord + k, static_cast<std::uint8_t>(run.firstNumber + k),
-                       run.assignment,
-                       block.subspan(run.firstByte + kKeyCodeBytes * k).first<kKeyCodeBytes>());
+    for (const config::ConsolePlace& place : config::consolePlaces())
+        AddPultKey(image, place, place.codeIn(block));
 }
 
 std::vector<std::size_t> keysTheConsoleCopyWouldReplace(const Image& image) {
     std::vector<std::size_t> records;
-    for (const ConsoleRun& run : kConsoleRuns)
-        for (std::size_t k = 0; k < run.codes; ++k) {
-            const std::size_t record = run.firstRecord + k;
-            if (KeyEmpty(image, record)) continue;
-            const auto key = image.record(map::KeyRecords, record);
-            const bool copied =
-                key[kAssignmentByte] == run.assignment && key[kTarniaByte] == run.firstNumber + k &&
-                image.record(map::KeyCheck, record)[0] == keyCheckByte(keyCode(image, record));
-            if (!copied) records.push_back(record);
-        }
+    for (const config::ConsolePlace& place : config::consolePlaces()) {
+        const config::Key key = config::Key::decode(image, place.record);
+        if (!key.isFree() && !place.holdsCopy(key)) records.push_back(place.record);
+    }
     std::ranges::sort(records);
     return records;
 }

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "image/configuration.h"
+#include "image/records.h"
 #include "desktop/device_link.h"
 #include "image/image.h"
 
@@ -20,25 +20,24 @@ inline constexpr std::size_t kKeyCodeBytes = 6;
 using KeyCode = config::KeyCode;
 static_assert(std::tuple_size_v<KeyCode> == kKeyCodeBytes);
 using KeyRom = std::array<std::uint8_t, kKeyRomSize>;
+static_assert(kConsoleKeyBlockSize == config::kConsoleBlockSize);
 
-// Byte 6 of a key record, beside the zone (0x00..0x3F) and partition (0x40..0x5F) indices.
-inline constexpr std::uint8_t kInstallerKey = 0xFA;      // "Монтер"
-inline constexpr std::uint8_t kRapidResponseKey = 0xFB;  // "ГЗ"
-inline constexpr std::uint8_t kFirstRazdelAssignment = 0x40;
-inline constexpr std::uint8_t kFirstNonGroupDisplay = 0x80;  // 0x40..0x7F all read as partitions
+// Byte 6 of the installer's ("Монтер") and the rapid-response team's ("ГЗ") keys.
+inline constexpr std::uint8_t kInstallerKey = config::kMonterAssignment;
+inline constexpr std::uint8_t kRapidResponseKey = config::kGZAssignment;
 
-// Record i's byte 6 and byte 7 (the monitoring number minus one).
-inline constexpr std::size_t kAssignmentByte = 6;
-inline constexpr std::size_t kTarniaByte = 7;
+// Record i's byte 6 and byte 7 (the monitoring number minus one), for images built byte by byte.
+inline constexpr std::size_t kAssignmentByte = config::Key::kAssignmentByte;
+inline constexpr std::size_t kTarniaByte = config::Key::kSpiByte;
 
 // The 1-Wire CRC-8 and the check byte of a code (the eighth ROM byte of a key of family 0x01; 0 for the
-// all-zero code of a free record), as the configuration model defines them.
+// all-zero code of a free record), as the record layer defines them.
+using config::isZeroCode;
 using config::keyCheckByte;
 using config::oneWireCrc8;
 void SetCRC(Image& image, std::size_t record);
 
 KeyCode keyCode(const Image& image, std::size_t record);
-bool isZeroCode(const KeyCode& code);
 // The code bytes of a ROM image (bytes 1..6; the family code and the ROM's own check byte are not used).
 KeyCode codeOfRom(const KeyRom& rom);
 // The first record that holds this code; free records hold no code.
@@ -73,10 +72,10 @@ enum class KeyOrder { Number, Zona, Unused };
 // partitions grouped by assignment value; the stored keys that are not assigned.
 std::vector<std::size_t> keyListRecords(const Image& image, KeyOrder order);
 
-// One key copied from the console: the code, its check byte, the monitoring number and the assignment.
-void AddPultKey(Image& image, std::size_t record, std::uint8_t number, std::uint8_t assignment,
-                std::span<const std::uint8_t, kKeyCodeBytes> code);
-// The console's 24 codes into their fixed records 960..971 and 975..986.
+// One key copied from the console into its place: the code, its check byte, the monitoring number and
+// the assignment.
+void AddPultKey(Image& image, const config::ConsolePlace& place, const KeyCode& code);
+// The console's 24 codes into their fixed records (config::consolePlaces).
 void copyConsoleKeys(Image& image, std::span<const std::uint8_t, kConsoleKeyBlockSize> block);
 // The stored keys the console copy would overwrite that it did not write itself: keys in its fixed
 // records whose assignment, monitoring number or check byte differ from what the copy writes there.

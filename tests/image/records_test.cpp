@@ -2,6 +2,7 @@
 // records together cover the image exactly once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -138,6 +139,96 @@ TEST(RecordLayer, FieldsKeepTheirMeaningThroughTheirSetters) {
     EXPECT_TRUE(modules.bi(1));
     EXPECT_TRUE(modules.mk(4));
     EXPECT_EQ(modules.unusedBits(), 0xF000);
+}
+
+TEST(RecordLayer, KeyFieldsRoundTripThroughTheRecord) {
+    struct Case {
+        const char* what;
+        KeyAssignment assignment;
+        KeyRole role;
+        int number;
+    };
+    const Case cases[] = {
+        {"zone 1", KeyAssignment::ofZona(1), KeyRole::Zona, 1},
+        {"zone 64", KeyAssignment::ofZona(64), KeyRole::Zona, 64},
+        {"partition 1", KeyAssignment::ofRazdel(1), KeyRole::Razdel, 1},
+        {"partition 32", KeyAssignment::ofRazdel(32), KeyRole::Razdel, 32},
+        {"partition 64, past the panel's 32", KeyAssignment::ofRazdel(64), KeyRole::Razdel, 64},
+        {"installer", {kMonterAssignment}, KeyRole::Monter, 0},
+        {"rapid response", {kGZAssignment}, KeyRole::GZ, 0},
+        {"unassigned", {}, KeyRole::Unassigned, 0},
+    };
+    const Image background = noise(3);
+    for (const Case& c : cases) {
+        Key key;
+        key.setCode({0x1C, 0xB8, 0x01, 0x00, 0x00, 0x00});
+        key.assignment = c.assignment;
+        key.spiByte = 14;
+        Image image = background;
+        key.encode(image, 500);
+        const Key read = Key::decode(image, 500);
+        EXPECT_EQ(read, key) << c.what;
+        EXPECT_EQ(read.assignment.role(), c.role) << c.what;
+        EXPECT_EQ(read.assignment.number(), c.number) << c.what;
+        EXPECT_EQ(read.checkByte, 0xE5) << c.what;  // the check byte the panel expects for the code
+        EXPECT_EQ(read.spiNumber(), 15) << c.what;
+    }
+    // A default record is a freed one, whatever was there before.
+    Image image = background;
+    Key{}.encode(image, 7);
+    const Key freed = Key::decode(image, 7);
+    EXPECT_TRUE(freed.isFree());
+    EXPECT_EQ(freed.assignment.role(), KeyRole::Unassigned);
+    EXPECT_EQ(freed.spiByte, 0);
+    EXPECT_EQ(freed.checkByte, 0);
+}
+
+TEST(RecordLayer, ConsolePlacesTileTheBlockAndWriteWhatTheyRecognise) {
+    const auto& places = consolePlaces();
+    std::vector<int> owners(kConsoleBlockSize, 0);
+    std::vector<int> installers, rapidResponse;  // the numbers written, by group
+    for (const ConsolePlace& place : places) {
+        for (std::size_t at = place.blockOffset; at < place.blockOffset + 6; ++at)
+            ++owners.at(at);
+        const bool installer = place.assignment == kMonterAssignment;
+        (installer ? installers : rapidResponse).push_back(place.spiByte + 1);
+        // Installer code n goes to key 960 + n, rapid-response code n to key 975 + n.
+        EXPECT_EQ(static_cast<int>(place.record) + 1, (installer ? 961 : 976) + place.spiByte);
+        // Looking a place up by its key number finds the same place.
+        const std::optional<ConsolePlace> found = consolePlace(static_cast<int>(place.record) + 1);
+        ASSERT_TRUE(found) << place.record;
+        EXPECT_EQ(found->blockOffset, place.blockOffset) << place.record;
+
+        // What the copy writes reads back as its own; a changed field or a wrong check byte does not.
+        std::array<std::uint8_t, kConsoleBlockSize> block{};
+        block.at(place.blockOffset) = 0x5A;
+        block.at(place.blockOffset + 5) = 0x3C;
+        Image image = noise(4);
+        place.copyOf(place.codeIn(block)).encode(image, place.record);
+        Key key = Key::decode(image, place.record);
+        EXPECT_EQ(key.code, (KeyCode{0x5A, 0, 0, 0, 0, 0x3C})) << place.record;
+        EXPECT_TRUE(place.holdsCopy(key)) << place.record;
+        for (const auto& change : std::vector<std::function<void(Key&)>>{
+                 [](Key& k) { ++k.spiByte; }, [](Key& k) { k.assignment = KeyAssignment::ofZona(1); },
+                 [](Key& k) { k.checkByte ^= 1; }}) {
+            Key changed = key;
+            change(changed);
+            EXPECT_FALSE(place.holdsCopy(changed)) << place.record;
+        }
+        // An empty place in the console's block leaves a free record that is still the copy's.
+        place.copyOf(KeyCode{}).encode(image, place.record);
+        key = Key::decode(image, place.record);
+        EXPECT_TRUE(key.isFree());
+        EXPECT_TRUE(place.holdsCopy(key)) << place.record;
+    }
+    EXPECT_EQ(owners, std::vector<int>(kConsoleBlockSize, 1));
+    std::ranges::sort(installers);
+    std::ranges::sort(rapidResponse);
+    const std::vector<int> oneToTwelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    EXPECT_EQ(installers, oneToTwelve);
+    EXPECT_EQ(rapidResponse, oneToTwelve);
+    for (const int number : {960, 973, 974, 975, 988, 990})
+        EXPECT_FALSE(consolePlace(number)) << number;
 }
 
 }  // namespace
