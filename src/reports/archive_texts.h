@@ -11,9 +11,13 @@ inline constexpr char kLastRecord[] = "Последняя запись - %d";
 inline constexpr char kPowerOnRuleChar = '=';
 inline constexpr int kPowerOnRuleWidth = 96;
 
-// Head of a key event: record, key number, time; of any other event: record, date bytes 1 and 0, time.
-inline constexpr char kKeyHead[] = " %.4d Ключ: %.6d  Время: %.3d:%.3d:%.3d";
-inline constexpr char kDateHead[] = " %.4d Дата: %.3d/%.3d Время: %.3d:%.3d:%.3d";
+// Head of a key event: " 0042 Ключ: 000513  Время: 012:034:056" (record, key number, time); of any
+// other event: " 0042 Дата: 031/012 Время: 012:034:056" (record, date bytes 1 and 0, time). The record
+// has at least four digits, the key six, every byte three.
+inline constexpr std::u16string_view kKeyWord = u" Ключ: ";
+inline constexpr std::u16string_view kKeyTime = u"  Время: ";
+inline constexpr std::u16string_view kDateWord = u" Дата: ";
+inline constexpr std::u16string_view kDateTime = u" Время: ";
 
 struct EventText {
     std::uint8_t code;

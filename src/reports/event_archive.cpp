@@ -1,5 +1,6 @@
 #include "reports/event_archive.h"
 
+#include <array>
 #include <span>
 
 #include "reports/archive_texts.h"
@@ -72,34 +73,88 @@ bool hasSuffix(std::uint8_t code) {
     }
 }
 
+// The text after the head of every code, and whether it is the failed-test text that names a slot
+// instead of listing loops: made once, then looked up for each of the records.
+struct CodeText {
+    QString text;
+    bool failedTest = false;
+};
+
+const std::array<CodeText, 256>& codeTexts() {
+    static const std::array<CodeText, 256> table = [] {
+        std::array<CodeText, 256> out;
+        for (int c = 0; c < 256; ++c) {
+            const auto code = static_cast<std::uint8_t>(c);
+            CodeText& t = out[static_cast<std::size_t>(c)];
+            if (const QString event = eventText(code); !event.isEmpty()) {
+                t.text = event;
+                // Only an event text can hold the failed-test mark.
+                t.failedTest = event.contains(at::kFailedTestMark);
+            } else if (hasSuffix(code)) {
+                t.text = suffix(code);
+            } else {
+                t.text = formatText(at::kUnknownCode, code);
+            }
+        }
+        return out;
+    }();
+    return table;
+}
+
+// `value` in exactly N digits, zeros in front (the value has no more than N).
+template <int N>
+void appendDigits(QString& line, unsigned value) {
+    char16_t digits[N];
+    for (int i = N - 1; i >= 0; --i) {
+        digits[i] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    }
+    line.append(QStringView(digits, N));
+}
+
+void appendTime(QString& line, Record r) {
+    appendDigits<3>(line, r[2]);
+    line += QLatin1Char(':');
+    appendDigits<3>(line, r[3]);
+    line += QLatin1Char(':');
+    appendDigits<3>(line, r[4]);
+}
+
 void writeRecord(int index, Record r, QStringList& lines) {
     const std::uint8_t code = r[kCodeByte];
+    const CodeText& codeText = codeTexts()[code];
+    if (code == at::kPowerOnCode) {
+        static const QString rule(at::kPowerOnRuleWidth, QLatin1Char(at::kPowerOnRuleChar));
+        lines << rule;
+    }
+
     QString line;
-    if (isKeyEvent(code))
-        line = formatText(at::kKeyHead, index, 256 * r[0] + r[1] + 1, r[2], r[3], r[4]);
-    else
-        line = formatText(at::kDateHead, index, r[1], r[0], r[2], r[3], r[4]);
-
-    // Only an event text can hold the failed-test mark; looking there spares a search of the line.
-    bool failedTest = false;
-    if (const QString event = eventText(code); !event.isEmpty()) {
-        if (code == at::kPowerOnCode)
-            lines << QString(at::kPowerOnRuleWidth, QLatin1Char(at::kPowerOnRuleChar));
-        line += event;
-        failedTest = event.contains(at::kFailedTestMark);
-    } else if (hasSuffix(code)) {
-        line += suffix(code);
+    line.reserve(224);  // the longest line, every other loop listed, with room to spare
+    line += QLatin1Char(' ');
+    appendPadded(line, static_cast<std::uint64_t>(index), 4);
+    if (isKeyEvent(code)) {
+        line += at::kKeyWord;
+        appendDigits<6>(line, 256u * r[0] + r[1] + 1);
+        line += at::kKeyTime;
     } else {
-        line += formatText(at::kUnknownCode, code);
+        line += at::kDateWord;
+        appendDigits<3>(line, r[1]);
+        line += QLatin1Char('/');
+        appendDigits<3>(line, r[0]);
+        line += at::kDateTime;
     }
+    appendTime(line, r);
+    line += codeText.text;
 
-    if (failedTest) {
+    if (codeText.failedTest) {
         line += formatText(at::kFailedTestSlot, r[kLoopMaskByte]);
+        lines << correct_string(line);
     } else {
-        line += QString::fromUtf8(at::kLoops);
-        appendLoopList(line, LoopMask::fromBytes(r.data() + kLoopMaskByte));
+        static const QString loops = QString::fromUtf8(at::kLoops);
+        line += loops;
+        appendCompressedLoopList(line, LoopMask::fromBytes(r.data() + kLoopMaskByte));
+        lines << std::move(line);
     }
-    lines << correct_string(line);
 }
 
 }  // namespace
@@ -107,6 +162,7 @@ void writeRecord(int index, Record r, QStringList& lines) {
 QStringList eventArchive(const Image& image) {
     QStringList lines;
     const int records = config::ArchiveRecord::kCount;
+    lines.reserve(records + 1);
     // The pointer names the newest record; unset, the ring is read from record 0.
     int r = -1;
     if (const std::optional<int> newest = config::ArchivePointer::decode(image).newestRecord()) {
