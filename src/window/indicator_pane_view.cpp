@@ -43,11 +43,6 @@ IndicatorPaneView::IndicatorPaneView(IndicatorPane& model, QWidget* parameterAre
     fitFontToSize(this);
 }
 
-void IndicatorPaneView::forward(const std::function<void()>& action) {
-    action();
-    emit edited();
-}
-
 void IndicatorPaneView::render() {
     setTitle(model_.caption());
     setAccessibleName(model_.caption());

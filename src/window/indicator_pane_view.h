@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QGroupBox>
 #include <QTabWidget>
 
@@ -21,8 +19,6 @@ public:
     void render() override;
 
 private:
-    void forward(const std::function<void()>& action);
-
     IndicatorPane& model_;
     QTabWidget* tabs_ = nullptr;
     QGroupBox* loops_ = nullptr;

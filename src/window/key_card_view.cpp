@@ -104,11 +104,6 @@ void KeyCardView::buildPickers() {
             [this](int item) { forward([this, item] { model_.rgTarniaNmbClick(item); }); });
 }
 
-void KeyCardView::forward(const std::function<void()>& action) {
-    action();
-    emit edited();
-}
-
 void KeyCardView::render() {
     setTitle(model_.caption());
     setAccessibleName(model_.caption());

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,8 +22,6 @@ public:
 
 private:
     void buildPickers();
-    // The user's clicks, forwarded to the model.
-    void forward(const std::function<void()>& action);
 
     KeyCardPane& model_;
     QLabel* stWait_;

@@ -14,6 +14,11 @@ PaneView::PaneView(const QString& objectName, const QString& title, QWidget* par
     if (parent) setGeometry(paneArea(parent));
 }
 
+void PaneView::forward(const std::function<void()>& action) {
+    action();
+    emit edited();
+}
+
 QRect PaneView::paneArea(const QWidget* parameterArea) {
     return QRect(4, kTitleHeight, parameterArea->width() - 8,
                  parameterArea->height() - kTitleHeight - kOptionsHeight);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QGroupBox>
 #include <QRect>
 
@@ -20,6 +22,10 @@ public:
 
 signals:
     void edited();
+
+protected:
+    // A user's own action: runs it on the model, then the window shows the result.
+    void forward(const std::function<void()>& action);
 };
 
 }  // namespace v5

@@ -74,11 +74,6 @@ RelayPaneView::RelayPaneView(RelayPane& model, QWidget* parameterArea)
     fitFontToSize(this);
 }
 
-void RelayPaneView::forward(const std::function<void()>& action) {
-    action();
-    emit edited();
-}
-
 void RelayPaneView::render() {
     {
         const QSignalBlocker block(tabs_);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QCheckBox>
 #include <QTabWidget>
 
@@ -22,8 +20,6 @@ public:
     void render() override;
 
 private:
-    void forward(const std::function<void()>& action);
-
     RelayPane& model_;
     QTabWidget* tabs_ = nullptr;
     QWidget* panel_ = nullptr;

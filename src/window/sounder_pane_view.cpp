@@ -84,11 +84,6 @@ QWidget* SounderPaneView::buildPanel(int tab, QWidget* parent) {
     return panel;
 }
 
-void SounderPaneView::forward(const std::function<void()>& action) {
-    action();
-    emit edited();
-}
-
 void SounderPaneView::render() {
     {
         const QSignalBlocker block(tabs_);

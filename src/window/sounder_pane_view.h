@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include <QCheckBox>
 #include <QTabWidget>
@@ -23,7 +22,6 @@ public:
     void render() override;
 
 private:
-    void forward(const std::function<void()>& action);
     QWidget* buildPanel(int tab, QWidget* parent);
 
     SounderPane& model_;
