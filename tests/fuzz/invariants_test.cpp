@@ -119,6 +119,11 @@ TEST(InvariantChecks, TextOutsideWindows1251AndSlowExportsAreCaught) {
     const auto check = checkWindows1251(QStringLiteral("report"), {QStringLiteral("Зона \u4E2D")});
     ASSERT_TRUE(check);
     EXPECT_EQ(check->invariant, QStringLiteral("windows-1251"));
+    // The place counts every character before it, each line's CR LF too.
+    const auto later = checkWindows1251(QStringLiteral("report"),
+                                        {QStringLiteral("ab"), QString(), QStringLiteral("Зона \u4E2D\u4E2D")});
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(later->detail.endsWith(QStringLiteral("at character 11 (U+4e2d)"))) << later->detail.toStdString();
     // The check and the exporters' encoder agree on every character: what the check takes is written and
     // read back unchanged, and what it refuses the encoder cannot write.
     QString accepted;
