@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,8 +21,15 @@ using namespace config;
 namespace ct = compare_text;
 
 QString Problem::line() const {
-    return QString::fromUtf8(severity == Severity::Error ? ct::kError : ct::kWarning) + QStringLiteral(": ") +
-           subject + QStringLiteral(": ") + text;
+    const QString& head = plain::text(severity == Severity::Error ? ct::kError : ct::kWarning);
+    QString line;
+    line.reserve(head.size() + subject.size() + text.size() + 4);
+    line += head;
+    line += QLatin1StringView(": ");
+    line += subject;
+    line += QLatin1StringView(": ");
+    line += text;
+    return line;
 }
 
 namespace {
@@ -185,35 +193,41 @@ private:
     }
 
     void keys() {
-        std::map<KeyCode, std::vector<int>> byCode;
+        std::vector<std::pair<KeyCode, int>> byCode;  // code and key number, sorted below
+        byCode.reserve(kKeyCount);
         for (int n = 1; n <= kKeyCount; ++n) {
             const Key& key = c_.key(n);
             // The console copy writes its places as they are, free or taken, whatever else the table
             // holds; nothing in them is the installer's mistake.
             if (isConsoleCopy(n, key)) continue;
-            const QString subject = formatText(ct::kKey, n);
+            const QString subject = plain::numbered(ct::kKey, n);
             if (key.isFree()) {
                 // A fresh record holds 00 00, a deleted or swept one FF 00.
                 if ((key.assignment.byte != 0x00 && key.assignment.byte != kNoAssignment) || key.spiByte != 0)
                     warning(Subsystem::Keys, subject, text(ct::kFreeKeyWithData));
                 continue;
             }
-            byCode[key.code].push_back(n);
+            byCode.emplace_back(key.code, n);
             if (!key.checkByteMatches())
                 error(Subsystem::Keys, subject,
-                      QString::fromUtf8(ct::kCheckByteWrong)
-                          .arg(hexByte(key.checkByte), hexByte(keyCheckByte(key.code))));
+                      text(ct::kCheckByteWrong).arg(hexByte(key.checkByte), hexByte(keyCheckByte(key.code))));
             assignment(subject, key.assignment);
             // The key list cannot show it, and the next pane reset leaves it: a warning.
             if (key.spiNumber() > 15)
                 warning(Subsystem::Keys, subject, formatText(ct::kSpiOutOfRange, key.spiNumber()));
         }
-        for (const auto& [code, numbers] : byCode) {
+        // Codes in ascending order, each with its keys in the order of their numbers.
+        std::sort(byCode.begin(), byCode.end());
+        for (auto group = byCode.begin(); group != byCode.end();) {
+            const auto next = std::find_if(group, byCode.end(),
+                                           [&](const auto& entry) { return entry.first != group->first; });
+            const std::span numbers(group, next);
+            group = next;
             if (numbers.size() < 2) continue;
             QStringList list;
             bool sameUse = true;
-            const Key& first = c_.key(numbers.front());
-            for (int n : numbers) {
+            const Key& first = c_.key(numbers.front().second);
+            for (const auto& [code, n] : numbers) {
                 list << keyNumber(n);
                 sameUse =
                     sameUse && c_.key(n).assignment == first.assignment && c_.key(n).spiByte == first.spiByte;
@@ -347,6 +361,7 @@ bool hasErrors(const std::vector<Problem>& problems) {
 
 QStringList problemLines(const std::vector<Problem>& problems) {
     QStringList lines;
+    lines.reserve(static_cast<qsizetype>(problems.size()));
     for (const Problem& p : problems)
         lines << p.line();
     return lines;

@@ -1,9 +1,10 @@
 #include "compare/plain_terms.h"
 
+#include <bit>
 #include <unordered_map>
+#include <vector>
 
 #include "compare/compare_texts.h"
-#include "reports/correct_string.h"
 #include "reports/format_text.h"
 
 namespace v5::plain {
@@ -16,13 +17,31 @@ const QString& text(const char* utf8) {
     return at->second;
 }
 
+QString numbered(const char* format, int number) {
+    constexpr int kCached = 1024;
+    if (number < 0 || number >= kCached) return formatText(format, number);
+    static std::unordered_map<const char*, std::vector<QString>> made;
+    std::vector<QString>& texts = made[format];
+    if (texts.empty()) texts.resize(kCached);
+    QString& t = texts[static_cast<std::size_t>(number)];
+    if (t.isNull()) t = formatText(format, number);
+    return t;
+}
+
 QString loops(LoopMask mask) {
-    const auto list = mask.loops();
-    if (list.size() == 1)
-        return text(compare_text::kLoopSingular) + QLatin1Char(' ') + QString::number(list.front());
-    QString out = text(compare_text::kLoopPlural);
-    appendLoopList(out, mask);
-    return correct_string(out);
+    const QString& singular = text(compare_text::kLoopSingular);
+    const QString& plural = text(compare_text::kLoopPlural);
+    QString out;
+    out.reserve(plural.size() + 3 * 64);
+    if (std::has_single_bit(mask.bits())) {
+        out += singular;
+        out += QLatin1Char(' ');
+        appendNumber(out, static_cast<std::uint64_t>(std::countr_zero(mask.bits()) + 1));
+    } else {
+        out += plural;
+        appendCompressedLoopList(out, mask);
+    }
+    return out;
 }
 
 QString hexBytes(std::span<const std::uint8_t> bytes) {
