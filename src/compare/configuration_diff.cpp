@@ -26,20 +26,48 @@ QString subsystemId(Subsystem subsystem) {
     return QString::fromLatin1(ct::kSubsystemId.at(static_cast<std::size_t>(subsystem)));
 }
 
-QString FieldChange::text() const {
-    QString line = subject + QStringLiteral(": ");
-    if (kind == Kind::Note) return line + field;
-    if (!field.isEmpty()) line += field + QLatin1Char(' ');
-    switch (kind) {
+namespace {
+
+// The text of a change after whatever `line` holds: "шлейф 17: тип охранный → пожарный".
+void appendChangeText(QString& line, const FieldChange& change) {
+    using Kind = FieldChange::Kind;
+    const QString& arrow = plain::text(ct::kArrow);
+    line.reserve(line.size() + change.subject.size() + change.field.size() + change.before.size() +
+                 change.after.size() + arrow.size() + 4);
+    line += change.subject;
+    line += QLatin1StringView(": ");
+    if (change.kind == Kind::Note) {
+        line += change.field;
+        return;
+    }
+    if (!change.field.isEmpty()) {
+        line += change.field;
+        line += QLatin1Char(' ');
+    }
+    switch (change.kind) {
         case Kind::Changed:
-            return line + before + QString::fromUtf8(ct::kArrow) + after;
+            line += change.before;
+            line += arrow;
+            line += change.after;
+            break;
         case Kind::Added:
-            return line + QStringLiteral("+ ") + after;
+            line += QLatin1StringView("+ ");
+            line += change.after;
+            break;
         case Kind::Removed:
-            return line + QStringLiteral("- ") + before;
+            line += QLatin1StringView("- ");
+            line += change.before;
+            break;
         case Kind::Note:
             break;
     }
+}
+
+}  // namespace
+
+QString FieldChange::text() const {
+    QString line;
+    appendChangeText(line, *this);
     return line;
 }
 
@@ -61,9 +89,9 @@ QString moduleText(const SlotEntry& entry) {
 QString assignmentText(KeyAssignment assignment) {
     switch (assignment.role()) {
         case KeyRole::Zona:
-            return formatText(ct::kAssignZona, assignment.number());
+            return plain::numbered(ct::kAssignZona, assignment.number());
         case KeyRole::Razdel:
-            return formatText(ct::kAssignRazdel, assignment.number());
+            return plain::numbered(ct::kAssignRazdel, assignment.number());
         case KeyRole::Monter:
             return text(ct::kAssignMonter);
         case KeyRole::GZ:
@@ -73,17 +101,17 @@ QString assignmentText(KeyAssignment assignment) {
         case KeyRole::Unknown:
             break;
     }
-    return formatText(ct::kAssignUnknown, assignment.byte);
+    return plain::numbered(ct::kAssignUnknown, assignment.byte);
 }
 
 QString durationText(std::uint8_t code) {
     const auto at = std::find(kDurationCodes.begin(), kDurationCodes.end(), code);
-    if (at == kDurationCodes.end()) return formatText(ct::kOtherDuration, code);
+    if (at == kDurationCodes.end()) return plain::numbered(ct::kOtherDuration, code);
     return text(ct::kDurations.at(static_cast<std::size_t>(at - kDurationCodes.begin())));
 }
 
 QString runTimeText(std::uint8_t seconds) {
-    return seconds == kNoTimeLimit ? text(ct::kNoLimit) : formatText(ct::kSeconds, seconds);
+    return seconds == kNoTimeLimit ? text(ct::kNoLimit) : plain::numbered(ct::kSeconds, seconds);
 }
 
 QString loopTypeText(const LoopRecord& loop) {
@@ -187,7 +215,7 @@ private:
             const SlotEntry& x = a_.slotTable[static_cast<std::size_t>(s - 1)];
             const SlotEntry& y = b_.slotTable[static_cast<std::size_t>(s - 1)];
             if (x == y) continue;
-            Subject subject(*this, Subsystem::Slots, formatText(ct::kSlot, s));
+            Subject subject(*this, Subsystem::Slots, plain::numbered(ct::kSlot, s));
             subject.changed(QString(), moduleText(x), moduleText(y));
             subject.unexplained(bytesOf(x), bytesOf(y));
         }
@@ -198,7 +226,7 @@ private:
             const LoopRecord& x = a_.loop(l);
             const LoopRecord& y = b_.loop(l);
             if (x == y) continue;
-            Subject s(*this, Subsystem::LoopsAndGroups, formatText(ct::kLoop, l));
+            Subject s(*this, Subsystem::LoopsAndGroups, plain::numbered(ct::kLoop, l));
             s.changed(ct::kLoopType, loopTypeText(x), loopTypeText(y));
             s.pick(ct::kReaction, ct::kReactions, x.reactionCode(), y.reactionCode());
             s.pick(ct::kDelay, ct::kDelays, x.delayCode(), y.delayCode());
@@ -219,7 +247,7 @@ private:
     static QString placeZonaText(const Configuration& c, int place) {
         if (c.place(place).isFree()) return text(ct::kPlaceFree);
         const int z = c.passThroughZona(place);
-        return z ? formatText(ct::kZona, z) : text(ct::kPlaceMatchesNoZona);
+        return z ? plain::numbered(ct::kZona, z) : text(ct::kPlaceMatchesNoZona);
     }
 
     static QString linkedZonesText(const Configuration& c, int place) {
@@ -235,11 +263,11 @@ private:
     void groups() {
         for (int z = 1; z <= kZonaCount; ++z)
             if (a_.zona(z) != b_.zona(z))
-                Subject(*this, Subsystem::LoopsAndGroups, formatText(ct::kZona, z))
+                Subject(*this, Subsystem::LoopsAndGroups, plain::numbered(ct::kZona, z))
                     .loopSet(a_.zona(z), b_.zona(z));
         for (int p = 1; p <= kRazdelCount; ++p)
             if (a_.razdel(p) != b_.razdel(p))
-                Subject(*this, Subsystem::LoopsAndGroups, formatText(ct::kRazdel, p))
+                Subject(*this, Subsystem::LoopsAndGroups, plain::numbered(ct::kRazdel, p))
                     .loopSet(a_.razdel(p), b_.razdel(p));
         for (int i = 1; i <= kPassThroughPlaces; ++i) {
             const PassThroughPlace& x = a_.place(i);
@@ -248,7 +276,7 @@ private:
             const QString zonaX = placeZonaText(a_, i), zonaY = placeZonaText(b_, i);
             const QString linkedX = linkedZonesText(a_, i), linkedY = linkedZonesText(b_, i);
             if (x == y && zonaX == zonaY && linkedX == linkedY) continue;
-            Subject s(*this, Subsystem::LoopsAndGroups, formatText(ct::kPlace, i));
+            Subject s(*this, Subsystem::LoopsAndGroups, plain::numbered(ct::kPlace, i));
             s.changed(QString(), zonaX, zonaY);
             if (zonaX == zonaY) s.loopSet(x.record, y.record, text(ct::kPlaceLoops));
             s.changed(ct::kLinkedZones, linkedX, linkedY);
@@ -267,7 +295,7 @@ private:
                 ++freeChanged;
                 continue;
             }
-            Subject s(*this, Subsystem::Keys, formatText(ct::kKey, n));
+            Subject s(*this, Subsystem::Keys, plain::numbered(ct::kKey, n));
             if (x.isFree()) {
                 s.added(QString::fromUtf8(ct::kKeyAdded)
                             .arg(y.codeText(), assignmentText(y.assignment), QString::number(y.spiNumber())));
@@ -290,7 +318,7 @@ private:
             const Relay& x = a_.relay(k);
             const Relay& y = b_.relay(k);
             if (x == y) continue;
-            Subject s(*this, Subsystem::Outputs, formatText(ct::kRelay, k));
+            Subject s(*this, Subsystem::Outputs, plain::numbered(ct::kRelay, k));
             s.pick(ct::kRelayMode, report_text::kReleMode, x.modeCode(), y.modeCode());
             s.changed(ct::kRunTime, runTimeText(x.runTime), runTimeText(y.runTime));
             s.flag(ct::kRelayTamperGB5, x.tamperBit6(), y.tamperBit6());
@@ -320,8 +348,8 @@ private:
             const LineModule& y = b_.lineModule(n);
             if (x == y) continue;
             Subject s(*this, Subsystem::Outputs, moduleName(ModuleId{ModuleKind::MS, n}));
-            s.changed(ct::kAddress, formatText(ct::kAddressFormat, x.address),
-                      formatText(ct::kAddressFormat, y.address));
+            s.changed(ct::kAddress, plain::numbered(ct::kAddressFormat, x.address),
+                      plain::numbered(ct::kAddressFormat, y.address));
             for (int m = 1; m <= 8; ++m)
                 if (x.serves(m) != y.serves(m)) {
                     const QString loopModule = moduleName(ModuleId{ModuleKind::MShS, m});
@@ -434,13 +462,16 @@ std::vector<FieldChange> compareConfigurations(const Image& before, const Image&
 
 QStringList differenceLines(const std::vector<FieldChange>& changes) {
     QStringList lines;
+    lines.reserve(static_cast<qsizetype>(changes.size() + ct::kSubsystem.size()));
     for (std::size_t s = 0; s < ct::kSubsystem.size(); ++s) {
         const auto subsystem = static_cast<Subsystem>(s);
         bool headed = false;
         for (const FieldChange& change : changes) {
             if (change.subsystem != subsystem) continue;
             if (!std::exchange(headed, true)) lines << subsystemName(subsystem) + QLatin1Char(':');
-            lines << QStringLiteral("  ") + change.text();
+            QString line = QStringLiteral("  ");
+            appendChangeText(line, change);
+            lines << std::move(line);
         }
     }
     return lines;
