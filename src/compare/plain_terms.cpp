@@ -20,7 +20,7 @@ const QString& text(const char* utf8) {
 QString numbered(const char* format, int number) {
     constexpr int kCached = 1024;
     if (number < 0 || number >= kCached) return formatText(format, number);
-    static std::unordered_map<const char*, std::vector<QString>> made;
+    thread_local std::unordered_map<const char*, std::vector<QString>> made;
     std::vector<QString>& texts = made[format];
     if (texts.empty()) texts.resize(kCached);
     QString& t = texts[static_cast<std::size_t>(number)];

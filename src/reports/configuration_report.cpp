@@ -1,6 +1,7 @@
 #include "reports/configuration_report.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "image/configuration.h"
@@ -18,21 +19,26 @@ namespace rt = report_text;
 
 constexpr auto kSzoRelayRecord = static_cast<std::size_t>(SounderOutput::SzoRelay);
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+// The fixed texts of report_texts.h, each converted once and then shared by every line that is one.
+const QString& text(const char* utf8) {
+    thread_local std::unordered_map<const char*, QString> converted;
+    auto [at, inserted] = converted.try_emplace(utf8);
+    if (inserted) at->second = QString::fromUtf8(utf8);
+    return at->second;
 }
 
-QString separator() {
-    return QString(rt::kSeparatorWidth, QLatin1Char(rt::kSeparatorChar));
+const QString& separator() {
+    thread_local const QString line(rt::kSeparatorWidth, QLatin1Char(rt::kSeparatorChar));
+    return line;
 }
 
-QString loopList(LoopMask mask) {
-    QString out;
-    appendLoopList(out, mask);
-    return out;
+// The head followed by the compressed list of the loops: "зона 003 Шлейфы: 1-4,9".
+QString withLoops(QString head, LoopMask mask) {
+    appendCompressedLoopList(head, mask);
+    return head;
 }
 
-QString modeName(const Relay& relay) {
+const QString& modeName(const Relay& relay) {
     return text(rt::kReleMode[static_cast<std::size_t>(relay.modeCode())]);
 }
 
@@ -41,6 +47,7 @@ public:
     explicit ReportBuilder(const Image& image) : c_(Configuration::decode(image)) {}
 
     QStringList build() {
+        lines_.reserve(1536);
         keys();
         zones();
         razdels();
@@ -103,7 +110,7 @@ private:
         lines_ << formatText(rt::kZonaCount, count) << separator();
         for (int z = 1; z <= kZonaCount; ++z)
             if (c_.zonaExists(z))
-                lines_ << correct_string(formatText(rt::kZonaLine, z) + loopList(c_.zona(z)));
+                lines_ << withLoops(formatText(rt::kZonaLine, z), c_.zona(z));
         lines_ << separator();
     }
 
@@ -116,7 +123,7 @@ private:
         lines_ << formatText(rt::kRazdelCount, count) << separator();
         for (int p = 1; p <= kRazdelCount; ++p)
             if (c_.razdelExists(p))
-                lines_ << correct_string(formatText(rt::kRazdelLine, p) + loopList(c_.razdel(p)));
+                lines_ << withLoops(formatText(rt::kRazdelLine, p), c_.razdel(p));
         // The partitions close without a separator of their own.
     }
 
@@ -189,7 +196,9 @@ private:
         const LoopRecord& r = c_.loop(loop);
         if (r.disabled()) return text(rt::kLoopDisabled);  // whatever the other bits say
 
-        QString d = text(rt::kLoopType[static_cast<std::size_t>(r.type())]);
+        QString d;
+        d.reserve(256);
+        d += text(rt::kLoopType[static_cast<std::size_t>(r.type())]);
         if (r.roundTheClock()) d += text(rt::kLoop24h);
         if (r.tamperControl()) d += text(rt::kLoopTamper);
         d += text(rt::kLoopReaction[static_cast<std::size_t>(r.reactionCode())]);
@@ -222,8 +231,7 @@ private:
     void indicators() {
         for (std::size_t x = 0; x < c_.indicators.size(); ++x)
             if (!c_.indicators[x].isEmpty())
-                lines_ << correct_string(formatText(rt::kIndicatorLine, static_cast<int>(x + 1)) +
-                                         loopList(c_.indicators[x]));
+                lines_ << withLoops(formatText(rt::kIndicatorLine, static_cast<int>(x + 1)), c_.indicators[x]);
         lines_ << separator();
     }
 
@@ -238,7 +246,8 @@ private:
             // The report has always named bit 7 after the central module and bit 6 after the modules.
             if (relay.tamperBit7()) line += text(rt::kRelayTamperGB);
             if (relay.tamperBit6()) line += text(rt::kRelayTamperModules);
-            lines_ << correct_string(line + text(rt::kRelayLoops) + loopList(relay.loops));
+            line += text(rt::kRelayLoops);
+            lines_ << withLoops(std::move(line), relay.loops);
         }
         lines_ << separator();
     }
@@ -275,7 +284,7 @@ private:
             }
             lines_ << (sounder.loops.isEmpty()
                            ? text(rt::kSounderLoops) + text(rt::kSounderNoLoops)
-                           : correct_string(text(rt::kSounderLoops) + loopList(sounder.loops)));
+                           : withLoops(text(rt::kSounderLoops), sounder.loops));
             if (static_cast<std::size_t>(block.record) != kSzoRelayRecord)
                 for (std::size_t bit = 0; bit < rt::kSounderRepeats.size(); ++bit)
                     if (sounder.option(static_cast<int>(bit))) lines_ << text(rt::kSounderRepeats[bit]);
