@@ -46,14 +46,6 @@ int usage(const char* command, Io& io) {
     return kUsage;
 }
 
-std::optional<Image> readImage(const QString& path, Io& io) {
-    const auto bytes = readSettingsArgument(path, io);
-    if (!bytes) return std::nullopt;
-    Image image;
-    image.assign(*bytes);
-    return image;
-}
-
 void print(bool json, const QByteArray& asJson, const QStringList& lines, Io& io) {
     if (json) {
         io.out << QString::fromUtf8(asJson);
@@ -82,8 +74,8 @@ int diffCommand(const QStringList& args, Io& io) {
                   "usage or a file that cannot be read.\n";
         return kOk;
     }
-    const auto before = readImage(a->files[0], io);
-    const auto after = before ? readImage(a->files[1], io) : std::nullopt;
+    const auto before = readSettingsArgument(a->files[0], io);
+    const auto after = before ? readSettingsArgument(a->files[1], io) : std::nullopt;
     if (!after) return kTrouble;
     const std::vector<FieldChange> changes = compareConfigurations(*before, *after);
     print(a->json, differenceJson(changes), differenceLines(changes), io);
@@ -111,7 +103,7 @@ int checkCommand(const QStringList& args, Io& io) {
                "cannot be read.\n";
         return kOk;
     }
-    const auto image = readImage(a->files[0], io);
+    const auto image = readSettingsArgument(a->files[0], io);
     if (!image) return kTrouble;
     const std::vector<Problem> problems = checkConfiguration(*image);
     print(a->json, problemJson(problems), problemLines(problems), io);

@@ -204,13 +204,13 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
 
     Image::Bytes image{};
     if (c.direction == Direction::Write) {
-        const SettingsRead read = readSettingsFile(a->file);
-        if (!read.bytes) {
+        Image file;
+        if (const auto error = readSettingsInto(file, a->file, AccessCodeCheck::None)) {
             // The message names the file already.
-            io.err << read.error.message << " (" << read.error.detail << ")\n";
+            io.err << error->message << " (" << error->detail << ")\n";
             return kFailed;
         }
-        image = *read.bytes;
+        image = file.bytes();
         if (!passesCheck(c, *a, image, io)) return kFailed;
     }
 

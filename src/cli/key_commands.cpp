@@ -124,16 +124,14 @@ int keysCommand(const QStringList& args, Io& io) {
         printHelp(io.out);
         return kOk;
     }
-    const SettingsRead read = readSettingsFile(options->image);
-    if (!read.bytes) {
+    Image image;
+    if (const auto error = readSettingsInto(image, options->image, AccessCodeCheck::None)) {
         io.err << "v5ivez-cli keys: cannot read the settings file " << options->image << ": "
-               << (read.error.detail.isEmpty() ? read.error.message : read.error.detail) << '\n';
+               << (error->detail.isEmpty() ? error->message : error->detail) << '\n';
         return kFailed;
     }
     // As the window holds the file right after loading it: the sweep has unassigned the keys of
     // zones and partitions that have no loops.
-    Image image;
-    image.assign(*read.bytes);
     SlotCaptions captions;
     captions.bntSlotsUpdate(image);
     ClearSheet(image, captions);

@@ -47,15 +47,14 @@ struct LoadedDesktop {
     Desktop desktop;
 };
 
-// Loads a settings file the way the window does after a successful read: the slot captions are
-// rebuilt from the file's slot table and the pane reset (with the orphan sweep) runs. The access
-// code is not compared: the command line has no current configuration to protect.
+// Holds a settings file the way the window does after a successful read: the slot captions are
+// rebuilt from the file's slot table and the pane reset (with the orphan sweep) runs.
 std::unique_ptr<LoadedDesktop> load(const QString& path, Io& io) {
-    const std::optional<Image::Bytes> bytes = readSettingsArgument(path, io);
-    if (!bytes) return nullptr;
+    const std::optional<Image> file = readSettingsArgument(path, io);
+    if (!file) return nullptr;
     auto loaded = std::make_unique<LoadedDesktop>(io.err);
     installPanes(loaded->desktop);
-    loaded->desktop.acceptReadImage(*bytes);
+    loaded->desktop.acceptReadImage(file->bytes());
     return loaded;
 }
 

@@ -4,11 +4,13 @@
 
 namespace v5::cli {
 
-std::optional<Image::Bytes> readSettingsArgument(const QString& path, Io& io) {
-    const SettingsRead read = readSettingsFile(path);
-    if (!read.bytes)
-        io.err << "v5ivez-cli: cannot read the settings file " << path << ": " << read.error.detail << '\n';
-    return read.bytes;
+std::optional<Image> readSettingsArgument(const QString& path, Io& io) {
+    Image image;
+    if (const auto error = readSettingsInto(image, path, AccessCodeCheck::None)) {
+        io.err << "v5ivez-cli: cannot read the settings file " << path << ": " << error->detail << '\n';
+        return std::nullopt;
+    }
+    return image;
 }
 
 }  // namespace v5::cli

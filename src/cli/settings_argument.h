@@ -9,8 +9,8 @@
 
 namespace v5::cli {
 
-// Reads the settings file a command was given: its 32768 bytes, or nothing after telling on standard
-// error why not.
-std::optional<Image::Bytes> readSettingsArgument(const QString& path, Io& io);
+// Reads the settings file a command was given: its image, or nothing after telling on standard error
+// why not. The access code is not compared: the command line has no current configuration to protect.
+std::optional<Image> readSettingsArgument(const QString& path, Io& io);
 
 }  // namespace v5::cli

@@ -91,16 +91,10 @@ void Desktop::rebuildCaptions() {
 }
 
 bool Desktop::loadSettingsFile(const QString& path) {
-    const SettingsRead read = readSettingsFile(path);
-    if (!read.bytes) {
-        prompts_.message(read.error.message);
+    if (const auto error = readSettingsInto(image_, path, AccessCodeCheck::SameAsImage)) {
+        prompts_.message(error->message);
         return false;
     }
-    if (accessCodeOf(*read.bytes) != config::AccessCode::decode(image_).word) {
-        prompts_.message(msg::WrongAccessCode());
-        return false;
-    }
-    image_.assign(*read.bytes);
     windowCaption_ = QFileInfo(path).absoluteFilePath();
     return true;
 }

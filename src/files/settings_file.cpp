@@ -35,6 +35,17 @@ std::uint16_t accessCodeOf(const Image::Bytes& bytes) {
     return config::AccessCode::decode(image).word;
 }
 
+std::optional<FileError> readSettingsInto(Image& image, const QString& path, AccessCodeCheck check) {
+    const SettingsRead read = readSettingsFile(path);
+    if (!read.bytes) return read.error;
+    if (check == AccessCodeCheck::SameAsImage &&
+        accessCodeOf(*read.bytes) != config::AccessCode::decode(image).word)
+        return FileError{msg::WrongAccessCode(), QStringLiteral("the file holds another access code"),
+                         FileProblem::Other};
+    image.assign(*read.bytes);
+    return std::nullopt;
+}
+
 std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& content,
                                              SpecialFiles special) {
     if (const auto failure = writeFileWhole(path, content, special))

@@ -29,6 +29,13 @@ SettingsRead readSettingsFile(const QString& path);
 // The access-code word stored in a settings file's bytes.
 std::uint16_t accessCodeOf(const Image::Bytes& bytes);
 
+// Whether a settings file may replace an image only when it holds the image's own access code.
+enum class AccessCodeCheck { None, SameAsImage };
+// Reads a settings file as readSettingsFile does, checks it and assigns it to `image`. With
+// SameAsImage a file holding another access code than `image` is refused ("Не тот код доступа").
+// On failure `image` stays as it was and the error says why.
+std::optional<FileError> readSettingsInto(Image& image, const QString& path, AccessCodeCheck check);
+
 // Writes exactly the 32768 image bytes, all or nothing: on failure the old file stays as it was.
 std::optional<FileError> writeSettingsFile(const QString& path, const Image& image);
 

@@ -439,13 +439,11 @@ bool TV5ivezMainForm::checkedBeforeWrite() {
 void TV5ivezMainForm::compareWithFileClick() {
     const std::optional<QString> path = prompts_->openFileName(msg::SettingsFilter());
     if (!path) return;
-    const SettingsRead read = readSettingsFile(*path);
-    if (!read.bytes) {
-        prompts_->message(read.error.message);
+    Image file;
+    if (const auto error = readSettingsInto(file, *path, AccessCodeCheck::None)) {
+        prompts_->message(error->message);
         return;
     }
-    Image file;
-    file.assign(*read.bytes);
     safetyDialogs_->showList(safety_text::CompareFileTitle(), safety_text::CompareFileSummary(*path),
                              differenceLines(compareConfigurations(desktop_->image(), file)));
 }

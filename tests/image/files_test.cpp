@@ -87,6 +87,41 @@ TEST_F(SettingsFileTest, AccessCodeMustMatchTheCurrentOne) {
     EXPECT_EQ(desktop.image().wordLE(0x2CF9), 0x1234);
 }
 
+// The one read the window and the command line share: a file replaces the image only when it reads
+// whole and, where the access code is compared, holds the image's own.
+TEST_F(SettingsFileTest, ReadIntoReplacesTheImageOnlyWithAFileThatPasses) {
+    QByteArray coded = patterned(32768);
+    coded[0x2CF9] = 0x34;
+    coded[0x2CFA] = 0x12;
+    ASSERT_TRUE(test::writeAll(path("coded.v5"), coded));
+    ASSERT_TRUE(test::writeAll(path("short.v5"), coded.left(100)));
+    struct Case {
+        const char* file;
+        std::uint16_t currentCode;
+        AccessCodeCheck check;
+        QString message;  // empty: the file is taken
+    };
+    const Case cases[] = {
+        {"coded.v5", 0x0000, AccessCodeCheck::None, {}},
+        {"coded.v5", 0x1234, AccessCodeCheck::SameAsImage, {}},
+        {"coded.v5", 0x0000, AccessCodeCheck::SameAsImage, QStringLiteral("Не тот код доступа")},
+        {"short.v5", 0x1234, AccessCodeCheck::None,
+         QStringLiteral("Ошибка чтения\n%1: файл короче, чем нужно: 100 байт вместо 32768")
+             .arg(path("short.v5"))},
+    };
+    for (const Case& c : cases) {
+        Image image;
+        image.setWordLE(0x2CF9, c.currentCode);
+        const Image before = image;
+        const auto error = readSettingsInto(image, path(c.file), c.check);
+        EXPECT_EQ(error ? error->message : QString(), c.message) << c.file;
+        if (error)
+            EXPECT_TRUE(image == before) << c.file;
+        else
+            EXPECT_EQ(image.toByteArray(), coded) << c.file;
+    }
+}
+
 TEST_F(SettingsFileTest, SavedFileLoadsBackByteForByte) {
     QByteArray bytes = patterned(32768);
     // A configuration the sweep leaves as it is: nothing placed, blank values everywhere they apply.
