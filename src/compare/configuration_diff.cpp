@@ -1,6 +1,8 @@
 #include "compare/configuration_diff.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -153,9 +155,21 @@ private:
     // memory than all the rest of the work. About two lines per changed byte, at most.
     std::size_t expectedChanges() const {
         const std::size_t end = scope_ == CompareScope::WholeImage ? Image::kSize : kConfigAreaSize;
+        static_assert(Image::kSize % 8 == 0 && kConfigAreaSize % 8 == 0);
+        // Eight bytes at a time: each byte that differs leaves one bit after the folds.
         std::size_t changed = 0;
-        for (std::size_t at = 0; at < end; ++at)
-            changed += imageA_.bytes()[at] != imageB_.bytes()[at];
+        const std::uint8_t* a = imageA_.bytes().data();
+        const std::uint8_t* b = imageB_.bytes().data();
+        for (const std::uint8_t* stop = a + end; a != stop; a += 8, b += 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            std::uint64_t d = x ^ y;
+            d |= d >> 4;
+            d |= d >> 2;
+            d |= d >> 1;
+            changed += static_cast<std::size_t>(std::popcount(d & 0x0101010101010101u));
+        }
         return std::min<std::size_t>(2 * changed + 16, 8192);
     }
 

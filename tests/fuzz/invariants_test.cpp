@@ -82,6 +82,30 @@ TEST(InvariantChecks, NewInstallerOrRapidResponseKeysAreCaught) {
     }
 }
 
+// Differences at block edges, at the ends of the image and of the range asked for, one or many.
+TEST(InvariantChecks, FirstDifferenceIsTheFirstDifferingByteOfTheRange) {
+    const Image base = test::randomImage(5);
+    const std::vector<std::vector<std::size_t>> changed = {
+        {}, {0}, {63}, {64}, {65}, {127, 128}, {0x2FFF}, {0x3000}, {Image::kSize - 1}, {100, 5000, 0x3001},
+    };
+    const std::pair<std::size_t, std::size_t> ranges[] = {
+        {0, Image::kSize}, {64, 128}, {65, 0x3000}, {0x3000, Image::kSize}, {128, 64}, {0, Image::kSize + 9},
+        {Image::kSize - 1, Image::kSize}, {5000, 5001}, {101, 4999},
+    };
+    for (const auto& offsets : changed) {
+        Image other = base;
+        for (std::size_t at : offsets)
+            other.setByte(at, static_cast<std::uint8_t>(base.byte(at) ^ 0x10));
+        for (const auto& [from, to] : ranges) {
+            std::optional<std::size_t> expected;
+            for (std::size_t at : offsets)
+                if (at >= from && at < to && !expected) expected = at;
+            EXPECT_EQ(firstDifference(base, other, from, to), expected) << from << ".." << to;
+            EXPECT_EQ(firstDifference(other, base, from, to), expected) << from << ".." << to;
+        }
+    }
+}
+
 TEST(InvariantChecks, ArchiveChangesAreCaughtAtBothEnds) {
     const Image before = test::randomImage(5);
     for (const auto& [offset, caught] :
