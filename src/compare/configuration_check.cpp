@@ -1,6 +1,8 @@
 #include "compare/configuration_check.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <map>
 #include <span>
 
@@ -58,18 +60,29 @@ public:
         lineModules();
         fieldsTheWindowCannotShow();
         accessCode();
-        std::stable_sort(out_.begin(), out_.end(), [](const Problem& a, const Problem& b) {
-            return std::pair(a.severity, a.subsystem) < std::pair(b.severity, b.subsystem);
-        });
-        return std::move(out_);
+        // Errors first, then warnings; by subsystem within each, and in the order found within that.
+        std::size_t count = 0;
+        for (const auto& bucket : buckets_)
+            count += bucket.size();
+        std::vector<Problem> out;
+        out.reserve(count);
+        for (auto& bucket : buckets_)
+            std::move(bucket.begin(), bucket.end(), std::back_inserter(out));
+        return out;
     }
 
 private:
+    static constexpr std::size_t kSubsystems = ct::kSubsystem.size();
+
+    void add(Problem::Severity severity, Subsystem subsystem, QString subject, QString what) {
+        const std::size_t bucket = static_cast<std::size_t>(severity) * kSubsystems + static_cast<std::size_t>(subsystem);
+        buckets_[bucket].push_back({severity, subsystem, std::move(subject), std::move(what)});
+    }
     void error(Subsystem subsystem, QString subject, QString what) {
-        out_.push_back({Problem::Severity::Error, subsystem, std::move(subject), std::move(what)});
+        add(Problem::Severity::Error, subsystem, std::move(subject), std::move(what));
     }
     void warning(Subsystem subsystem, QString subject, QString what) {
-        out_.push_back({Problem::Severity::Warning, subsystem, std::move(subject), std::move(what)});
+        add(Problem::Severity::Warning, subsystem, std::move(subject), std::move(what));
     }
 
     void slotTable() {
@@ -78,9 +91,9 @@ private:
             const SlotEntry& entry = c_.slotTable[static_cast<std::size_t>(s - 1)];
             if (entry.isEmpty()) continue;
             const auto kind = static_cast<ModuleKind>(entry.kind);
-            const QString slot = formatText(ct::kSlot, s);
+            const QString slot = plain::numbered(ct::kSlot, s);
             if (moduleCount(kind) == 0) {
-                error(Subsystem::Slots, slot, formatText(ct::kUnknownKind, entry.kind));
+                error(Subsystem::Slots, slot, plain::numbered(ct::kUnknownKind, entry.kind));
             } else if (const auto module = entry.module()) {
                 slotsOf[moduleName(*module)] << QString::number(s);
             } else {
@@ -151,14 +164,14 @@ private:
             for (int z = 1; z <= kZonaCount; ++z)
                 if (c_.zona(z).has(loop)) zones << QString::number(z);
             if (zones.size() > 1)
-                error(Subsystem::LoopsAndGroups, formatText(ct::kLoop, loop),
+                error(Subsystem::LoopsAndGroups, plain::numbered(ct::kLoop, loop),
                       QString::fromUtf8(ct::kLoopInZones).arg(joined(zones)));
             if (!zones.isEmpty()) inZones.set(loop);
         }
         for (int p = 1; p <= kRazdelCount; ++p) {
             const LoopMask outside(c_.razdel(p).bits() & ~inZones.bits());
             if (!outside.isEmpty())
-                warning(Subsystem::LoopsAndGroups, formatText(ct::kRazdel, p),
+                warning(Subsystem::LoopsAndGroups, plain::numbered(ct::kRazdel, p),
                         QString::fromUtf8(ct::kRazdelOutsideZones).arg(plain::loops(outside)));
         }
     }
@@ -167,7 +180,7 @@ private:
         std::map<std::uint64_t, QStringList> placesOf;  // pass-through record -> the places that hold it
         for (int i = 1; i <= kPassThroughPlaces; ++i) {
             const PassThroughPlace& place = c_.place(i);
-            const QString subject = formatText(ct::kPlace, i);
+            const QString subject = plain::numbered(ct::kPlace, i);
             if (!place.isFree() && c_.passThroughZona(i) == 0)
                 warning(Subsystem::LoopsAndGroups, subject, text(ct::kPlaceMatchesNoZona));
             else if (place.isFree() && !place.linked.isEmpty())
@@ -208,13 +221,12 @@ private:
                 continue;
             }
             byCode.emplace_back(key.code, n);
-            if (!key.checkByteMatches())
-                error(Subsystem::Keys, subject,
-                      text(ct::kCheckByteWrong).arg(hexByte(key.checkByte), hexByte(keyCheckByte(key.code))));
+            if (const std::uint8_t expected = keyCheckByte(key.code); key.checkByte != expected)
+                error(Subsystem::Keys, subject, text(ct::kCheckByteWrong).arg(hexByte(key.checkByte), hexByte(expected)));
             assignment(subject, key.assignment);
             // The key list cannot show it, and the next pane reset leaves it: a warning.
             if (key.spiNumber() > 15)
-                warning(Subsystem::Keys, subject, formatText(ct::kSpiOutOfRange, key.spiNumber()));
+                warning(Subsystem::Keys, subject, plain::numbered(ct::kSpiOutOfRange, key.spiNumber()));
         }
         // Codes in ascending order, each with its keys in the order of their numbers.
         std::sort(byCode.begin(), byCode.end());
@@ -249,9 +261,9 @@ private:
         constexpr int kPastGroups = 0x70;
         const int shownAs = a.number();  // the partition number the key list shows
         if (a.role() == KeyRole::Unknown) {
-            error(Subsystem::Keys, subject, formatText(ct::kUnknownAssignment, a.byte));
+            error(Subsystem::Keys, subject, plain::numbered(ct::kUnknownAssignment, a.byte));
         } else if (a.role() == KeyRole::Zona && !c_.assignmentExists(a)) {
-            warning(Subsystem::Keys, subject, formatText(ct::kNoSuchZona, a.number()));
+            warning(Subsystem::Keys, subject, plain::numbered(ct::kNoSuchZona, a.number()));
         } else if (a.byte >= kPastGroups && a.role() == KeyRole::Razdel) {
             error(Subsystem::Keys, subject, formatText(ct::kAssignedPastGroups, a.byte, shownAs));
         } else if (a.byte >= kFirstPlaceIndex && a.role() == KeyRole::Razdel) {
@@ -263,7 +275,7 @@ private:
             if ((linked ? p.linked : p.record).isEmpty()) what += text(ct::kAssignedEmptyPlace);
             warning(Subsystem::Keys, subject, what);
         } else if (a.role() == KeyRole::Razdel && !c_.assignmentExists(a)) {
-            warning(Subsystem::Keys, subject, formatText(ct::kNoSuchRazdel, a.number()));
+            warning(Subsystem::Keys, subject, plain::numbered(ct::kNoSuchRazdel, a.number()));
         }
     }
 
@@ -294,7 +306,7 @@ private:
             if (!c_.isPlaced({ModuleKind::MS, n})) continue;
             if (!entry.addressAccepted())
                 error(Subsystem::Outputs, moduleName({ModuleKind::MS, n}),
-                      formatText(ct::kAddressRejected, entry.address));
+                      plain::numbered(ct::kAddressRejected, entry.address));
             else if (entry.address == kNoLineAddress)
                 warning(Subsystem::Outputs, moduleName({ModuleKind::MS, n}), text(ct::kPlacedWithoutAddress));
         }
@@ -307,18 +319,18 @@ private:
             const auto unused = c_.loop(l).unusedBits();
             if (c_.loopModulePlaced((l - 1) / 8 + 1) &&
                 std::any_of(unused.begin(), unused.end(), [](std::uint8_t b) { return b != 0; }))
-                warning(Subsystem::LoopsAndGroups, formatText(ct::kLoop, l),
+                warning(Subsystem::LoopsAndGroups, plain::numbered(ct::kLoop, l),
                         QString::fromUtf8(ct::kLoopUnusedBits).arg(plain::hexBytes(unused)));
         }
         for (int r = 1; r <= kRelayCount; ++r) {
             const Relay& relay = c_.relay(r);
             if (!c_.isPlaced({ModuleKind::MR, (r - 1) / 4 + 1})) continue;
             if (relay.unusedModeBits())
-                warning(Subsystem::Outputs, formatText(ct::kRelay, r),
-                        formatText(ct::kRelayModeBits, relay.mode));
+                warning(Subsystem::Outputs, plain::numbered(ct::kRelay, r),
+                        plain::numbered(ct::kRelayModeBits, relay.mode));
             if (!isDurationCode(relay.runTime))
-                warning(Subsystem::Outputs, formatText(ct::kRelay, r),
-                        formatText(ct::kRunTimeOffList, relay.runTime));
+                warning(Subsystem::Outputs, plain::numbered(ct::kRelay, r),
+                        plain::numbered(ct::kRunTimeOffList, relay.runTime));
         }
         for (std::size_t s = 0; s < c_.sounders.size(); ++s) {
             const Sounder& sounder = c_.sounders[s];
@@ -345,7 +357,7 @@ private:
     }
 
     const Configuration c_;
-    std::vector<Problem> out_;
+    std::array<std::vector<Problem>, 2 * kSubsystems> buckets_;  // by severity, then subsystem
 };
 
 }  // namespace

@@ -319,7 +319,7 @@ private:
                 s.changed(ct::kKeyCode, x.codeText(), y.codeText());
                 s.changed(ct::kKeyAssignment, assignmentText(x.assignment), assignmentText(y.assignment));
                 s.changed(ct::kKeySpi, QString::number(x.spiNumber()), QString::number(y.spiNumber()));
-                s.changed(ct::kKeyCheckByte, hexBytes(bytesOf(x.checkByte)), hexBytes(bytesOf(y.checkByte)));
+                s.changed(ct::kKeyCheckByte, plain::hexByte(x.checkByte), plain::hexByte(y.checkByte));
             }
         }
         if (freeChanged > 0)
@@ -390,8 +390,8 @@ private:
             for (std::size_t bit = 0; bit < ct::kSounderOptions.size(); ++bit)
                 s.flag(ct::kSounderOptions[bit], x.option(static_cast<int>(bit)),
                        y.option(static_cast<int>(bit)));
-            s.changed(ct::kUnusedBits, hexBytes(bytesOf(static_cast<std::uint8_t>(x.options & 0xE0))),
-                      hexBytes(bytesOf(static_cast<std::uint8_t>(y.options & 0xE0))));
+            s.changed(ct::kUnusedBits, plain::hexByte(static_cast<std::uint8_t>(x.options & 0xE0)),
+                      plain::hexByte(static_cast<std::uint8_t>(y.options & 0xE0)));
             s.loopSet(x.loops, y.loops);
         }
     }

@@ -1,5 +1,6 @@
 #include "compare/plain_terms.h"
 
+#include <array>
 #include <bit>
 #include <unordered_map>
 #include <vector>
@@ -57,7 +58,15 @@ QString hexBytes(std::span<const std::uint8_t> bytes) {
 }
 
 QString hexByte(std::uint8_t byte) {
-    return hexBytes(std::span(&byte, 1));
+    static const std::array<QString, 256> texts = [] {
+        std::array<QString, 256> out;
+        for (std::size_t b = 0; b < out.size(); ++b) {
+            const auto one = static_cast<std::uint8_t>(b);
+            out[b] = hexBytes(std::span(&one, 1));
+        }
+        return out;
+    }();
+    return texts[byte];
 }
 
 }  // namespace v5::plain
