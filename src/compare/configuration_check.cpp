@@ -49,7 +49,12 @@ QString keyNumber(int n) {
 
 class Checker {
 public:
-    explicit Checker(const Image& image) : c_(Configuration::decode(image)) {}
+    explicit Checker(const Image& image) : c_(Configuration::decode(image)) {
+        for (int n = 1; n <= kLineModuleCount; ++n)
+            lineModulePlaced_[static_cast<std::size_t>(n)] = c_.isPlaced({ModuleKind::MS, n});
+        for (int n = 1; n <= 16; ++n)
+            relayModulePlaced_[static_cast<std::size_t>(n)] = c_.isPlaced({ModuleKind::MR, n});
+    }
 
     std::vector<Problem> run() {
         slotTable();
@@ -134,7 +139,7 @@ private:
         }
         for (int n = 1; n <= kLineModuleCount; ++n) {
             const LineModule& entry = c_.lineModule(n);
-            if (!c_.isPlaced({ModuleKind::MS, n}) && (entry.loopModules != 0 || entry.address != 0xFF))
+            if (!lineModulePlaced_[static_cast<std::size_t>(n)] && (entry.loopModules != 0 || entry.address != 0xFF))
                 notPlaced({ModuleKind::MS, n}, {text(ct::kDataEntry)});
         }
         for (int n = 1; n <= 8; ++n) {
@@ -145,7 +150,7 @@ private:
         }
         for (int n = 1; n <= 16; ++n) {
             const auto first = c_.relays.begin() + 4 * (n - 1);
-            if (!c_.isPlaced({ModuleKind::MR, n}) &&
+            if (!relayModulePlaced_[static_cast<std::size_t>(n)] &&
                 std::any_of(first, first + 4, [](const Relay& r) { return r != Relay{}; }))
                 notPlaced({ModuleKind::MR, n}, {text(ct::kDataRelays)});
         }
@@ -282,7 +287,18 @@ private:
     // A console place holding exactly what the copy writes there: its assignment, its number and
     // the check byte of its code (a free place keeps check byte 0).
     static bool isConsoleCopy(int number, const Key& key) {
-        const std::optional<ConsolePlace> place = consolePlace(number);
+        // The console place of each key number, looked up once for all the records.
+        static const std::array<const ConsolePlace*, kKeyCount + 1> placeOf = [] {
+            std::array<const ConsolePlace*, kKeyCount + 1> out{};
+            for (int n = 1; n <= kKeyCount; ++n)
+                for (const ConsolePlace& place : consolePlaces())
+                    if (static_cast<int>(place.record) + 1 == n) {
+                        out[static_cast<std::size_t>(n)] = &place;
+                        break;
+                    }
+            return out;
+        }();
+        const ConsolePlace* place = placeOf.at(static_cast<std::size_t>(number));
         return place && key.assignment.byte == place->assignment && key.spiByte == place->spiByte &&
                key.checkByteMatches();
     }
@@ -293,7 +309,7 @@ private:
             QStringList servers;
             for (int n = 1; n <= kLineModuleCount; ++n) {
                 const LineModule& entry = c_.lineModule(n);
-                if (c_.isPlaced({ModuleKind::MS, n}) && entry.serves(m) &&
+                if (lineModulePlaced_[static_cast<std::size_t>(n)] && entry.serves(m) &&
                     entry.address != kSharedLineAddress)
                     servers << moduleName({ModuleKind::MS, n});
             }
@@ -303,7 +319,7 @@ private:
         }
         for (int n = 1; n <= kLineModuleCount; ++n) {
             const LineModule& entry = c_.lineModule(n);
-            if (!c_.isPlaced({ModuleKind::MS, n})) continue;
+            if (!lineModulePlaced_[static_cast<std::size_t>(n)]) continue;
             if (!entry.addressAccepted())
                 error(Subsystem::Outputs, moduleName({ModuleKind::MS, n}),
                       plain::numbered(ct::kAddressRejected, entry.address));
@@ -324,7 +340,7 @@ private:
         }
         for (int r = 1; r <= kRelayCount; ++r) {
             const Relay& relay = c_.relay(r);
-            if (!c_.isPlaced({ModuleKind::MR, (r - 1) / 4 + 1})) continue;
+            if (!relayModulePlaced_[static_cast<std::size_t>((r - 1) / 4 + 1)]) continue;
             if (relay.unusedModeBits())
                 warning(Subsystem::Outputs, plain::numbered(ct::kRelay, r),
                         plain::numbered(ct::kRelayModeBits, relay.mode));
@@ -357,6 +373,9 @@ private:
     }
 
     const Configuration c_;
+    // Whether МС n and МР n are in the rack, by n (index 0 unused).
+    std::array<bool, kLineModuleCount + 1> lineModulePlaced_{};
+    std::array<bool, 17> relayModulePlaced_{};
     std::array<std::vector<Problem>, 2 * kSubsystems> buckets_;  // by severity, then subsystem
 };
 
