@@ -13,9 +13,7 @@ constexpr int kLoopsPerModule = 8;
 
 // Loop module k (0-based) leaves every loop mask: its eight loops, one byte of each mask.
 LoopMask withoutLoopModule(LoopMask mask, std::size_t k) {
-    for (int j = 1; j <= kLoopsPerModule; ++j)
-        mask.set(static_cast<int>(kLoopsPerModule * k) + j, false);
-    return mask;
+    return LoopMask(mask.bits() & ~(std::uint64_t{0xFF} << (kLoopsPerModule * k)));
 }
 
 void clearLoopModule(Image& image, std::size_t k) {
