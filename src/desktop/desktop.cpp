@@ -16,9 +16,7 @@ Desktop::Desktop(UserPrompts& prompts, QString workFolder)
       workFolder_(std::move(workFolder)),
       title_(msg::ParameterTitle()),
       windowCaption_(msg::NoFileChosen()) {
-    auto box = std::make_unique<AccessCodeBox>(*this);
-    accessCodeBox_ = box.get();
-    addPane(std::move(box));
+    addPane(std::make_unique<AccessCodeBox>(*this));
     markSaved();
 }
 
@@ -305,7 +303,7 @@ void Desktop::beforeCommand() {
 
 void Desktop::mmKodDostupaClick() {
     ClearDesktop();
-    accessCodeBox_->open(config::AccessCode::decode(image_).word);
+    accessCodeBox().open(config::AccessCode::decode(image_).word);
 }
 
 }  // namespace v5

@@ -39,7 +39,8 @@ public:
             if (auto* found = dynamic_cast<T*>(p.get())) return found;
         return nullptr;
     }
-    AccessCodeBox& accessCodeBox() { return *accessCodeBox_; }
+    // The access-code box every desktop holds from the start.
+    AccessCodeBox& accessCodeBox() { return *pane<AccessCodeBox>(); }
     // Every pane, in the order of the reset.
     std::vector<Pane*> allPanes() const;
     // Raised while a pane fills its controls from the image.
@@ -146,7 +147,6 @@ private:
     std::vector<std::unique_ptr<Pane>> panes_;
     LoadingFlag loading_;
     DeviceLink* deviceLink_ = nullptr;
-    AccessCodeBox* accessCodeBox_ = nullptr;
     QString title_;
     QString visiblePane_;
     QString windowCaption_;

@@ -1,33 +1,17 @@
 #include "panes/install_panes.h"
 
-#include "outputs/ext_pane.h"
-#include "outputs/indicator_pane.h"
-#include "keys/key_card_pane.h"
-#include "keys/key_list_pane.h"
-#include "outputs/line_pane.h"
-#include "groups/linked_zones_pane.h"
-#include "groups/loop_pane.h"
-#include "outputs/panel_options.h"
-#include "groups/razdel_pane.h"
-#include "outputs/relay_pane.h"
-#include "outputs/sounder_pane.h"
-#include "groups/zona_pane.h"
+#include <memory>
+
+#include "panes/pane_table.h"
 
 namespace v5 {
 
 void installPanes(Desktop& desktop) {
-    desktop.addPane(std::make_unique<PanelOptions>(desktop));
-    desktop.addPane(std::make_unique<ExtPane>(desktop));
-    desktop.addPane(std::make_unique<LoopPane>(desktop));
-    desktop.addPane(std::make_unique<ZonaPane>(desktop));
-    desktop.addPane(std::make_unique<RazdelPane>(desktop));
-    desktop.addPane(std::make_unique<LinkedZonesPane>(desktop));
-    desktop.addPane(std::make_unique<RelayPane>(desktop));
-    desktop.addPane(std::make_unique<IndicatorPane>(desktop));
-    desktop.addPane(std::make_unique<LinePane>(desktop));
-    desktop.addPane(std::make_unique<SounderPane>(desktop));
-    desktop.addPane(std::make_unique<KeyCardPane>(desktop));
-    desktop.addPane(std::make_unique<KeyListPane>(desktop));
+    AllPanes::forEach([&desktop]<class Entry>() {
+        using Model = typename Entry::Model;
+        // The desktop comes with its access-code box, which its own menu command opens.
+        if (!desktop.pane<Model>()) desktop.addPane(std::make_unique<Model>(desktop));
+    });
 }
 
 }  // namespace v5

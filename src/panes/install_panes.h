@@ -4,7 +4,7 @@
 
 namespace v5 {
 
-// Gives a desktop every pane model the program has.
+// Gives a desktop every pane model the program has (AllPanes in panes/pane_table.h).
 void installPanes(Desktop& desktop);
 
 }  // namespace v5

@@ -52,13 +52,12 @@ Ttemp_meKD::Ttemp_meKD(QWidget* parent) : TypedField(kDigits, parent) {
 }
 
 Ttemp_gbKD::Ttemp_gbKD(AccessCodeBox& model, QWidget* parent)
-    : QGroupBox(QStringLiteral("Код доступа"), parent), model_(model), edit_(new Ttemp_meKD(this)) {
-    setObjectName(QStringLiteral("Ttemp_gbKD"));
+    : PaneView(model.objectName(), QStringLiteral("Код доступа"), parent),
+      model_(model),
+      edit_(new Ttemp_meKD(this)) {
     setGeometry(0, 12, 97, 69);
-    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.setText(text);
-        render();
-    });
+    connect(edit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { forward([this, text] { model_.setText(text); }); });
     render();
     edit_->selectAll();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
-
+#include "window/pane_view.h"
 #include "window/typed_field.h"
 
 namespace v5 {
@@ -17,11 +16,11 @@ public:
 };
 
 // The access-code box, built while the box model is open and destroyed at the next pane reset.
-class Ttemp_gbKD : public QGroupBox {
+class Ttemp_gbKD : public PaneView {
     Q_OBJECT
 public:
     Ttemp_gbKD(AccessCodeBox& model, QWidget* parent);
-    void render();
+    void render() override;
     Ttemp_meKD* edit() const { return edit_; }
 
 private:

@@ -180,6 +180,10 @@ void TV5ivezMainForm::buildParameterArea(QWidget* central) {
 void TV5ivezMainForm::renderPanes() {
     for (PaneViewSlot& slot : paneViews_) {
         const bool shown = slot.entry->isShown(*desktop_);
+        if (!shown && slot.view && slot.entry->destroyWhenHidden) {
+            delete slot.view;
+            slot.view = nullptr;
+        }
         if (shown && !slot.view) {
             slot.view = slot.entry->create(*desktop_, gbParameter_);
             if (!slot.view) continue;
@@ -231,9 +235,10 @@ void TV5ivezMainForm::buildMenu() {
         addItem(bar, "mmKodDostupa", QStringLiteral("Код доступа"), [&d] { d.mmKodDostupaClick(); });
     connect(code, &QAction::triggered, this, [this] {
         // The four digits are selected, so that typing a code replaces them at once.
-        if (!accessView_) return;
-        accessView_->edit()->setFocus(Qt::OtherFocusReason);
-        accessView_->edit()->selectAll();
+        auto* view = gbParameter_->findChild<Ttemp_gbKD*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!view) return;
+        view->edit()->setFocus(Qt::OtherFocusReason);
+        view->edit()->selectAll();
     });
 
     comMenu_ = addMenu(bar, "ComSelect", QStringLiteral("COM-порт"));
@@ -604,16 +609,6 @@ void TV5ivezMainForm::render() {
     }
     gbParameter_->setTitle(d.title());
     renderPanes();
-
-    AccessCodeBox& box = desktop_->accessCodeBox();
-    if (box.isOpen() && !accessView_) {
-        accessView_ = new Ttemp_gbKD(box, gbParameter_);
-        accessView_->show();
-    } else if (!box.isOpen() && accessView_) {
-        delete accessView_.data();
-    } else if (accessView_) {
-        accessView_->render();
-    }
 
     for (int n = 1; n <= 9; ++n)
         comItems_.at(static_cast<std::size_t>(n - 1))->setChecked(d.checkedComPort() == n);

@@ -24,7 +24,6 @@ class PaneView;
 class SafetyDialogs;
 class TKeyForm;
 struct PaneViewEntry;
-class Ttemp_gbKD;
 
 // What the main window is started with; tests give their own answers and folders.
 struct MainFormSetup {
@@ -132,7 +131,6 @@ private:
     };
     std::vector<PaneViewSlot> paneViews_;
     QList<QAction*> paneItems_;
-    QPointer<Ttemp_gbKD> accessView_;
     QMenu* comMenu_ = nullptr;
     std::array<QAction*, 9> comItems_{};
     QAction* systemPortsSeparator_ = nullptr;

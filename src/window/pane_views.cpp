@@ -3,43 +3,39 @@
 #include <type_traits>
 
 #include "desktop/desktop.h"
-#include "outputs/ext_pane.h"
+#include "panes/pane_table.h"
+#include "window/access_code_view.h"
 #include "window/ext_pane_view.h"
-#include "outputs/indicator_pane.h"
 #include "window/indicator_pane_view.h"
-#include "keys/key_card_pane.h"
 #include "window/key_card_view.h"
-#include "keys/key_list_pane.h"
 #include "window/key_list_view.h"
-#include "outputs/line_pane.h"
 #include "window/line_pane_view.h"
-#include "groups/linked_zones_pane.h"
 #include "window/linked_zones_view.h"
-#include "groups/loop_pane.h"
 #include "window/loop_pane_view.h"
 #include "window/options_view.h"
-#include "outputs/panel_options.h"
-#include "groups/razdel_pane.h"
 #include "window/razdel_pane_view.h"
-#include "outputs/relay_pane.h"
 #include "window/relay_pane_view.h"
-#include "outputs/sounder_pane.h"
 #include "window/sounder_pane_view.h"
-#include "groups/zona_pane.h"
 #include "window/zona_pane_view.h"
 
 namespace v5 {
 
 namespace {
 
-enum class Shown { WhileVisible, Always };
-
-// A view class `View` constructed from its model `Model` (and the desktop, if it asks for it).
-template <class View, class Model>
-PaneViewEntry view(Shown shown = Shown::WhileVisible) {
+// The view of one entry of AllPanes, constructed from its model (and the desktop, if it asks for it).
+template <class Entry>
+PaneViewEntry view() {
+    using Model = typename Entry::Model;
+    using View = typename Entry::View;
     PaneViewEntry entry;
-    if (shown == Shown::Always) {
+    if constexpr (Entry::kShown == ViewShown::Always) {
         entry.isShown = [](const Desktop&) { return true; };
+    } else if constexpr (Entry::kShown == ViewShown::WhileOpen) {
+        entry.isShown = [](const Desktop& desktop) {
+            const Model* model = desktop.pane<Model>();
+            return model && model->isOpen();
+        };
+        entry.destroyWhenHidden = true;
     } else {
         entry.isShown = [](const Desktop& desktop) {
             const Model* model = desktop.pane<Model>();
@@ -60,21 +56,11 @@ PaneViewEntry view(Shown shown = Shown::WhileVisible) {
 }  // namespace
 
 const std::vector<PaneViewEntry>& paneViews() {
-    // Adding a pane to the window is one line here.
-    static const std::vector<PaneViewEntry> views{
-        view<OptionsView, PanelOptions>(Shown::Always),
-        view<ExtPaneView, ExtPane>(),
-        view<LoopPaneView, LoopPane>(),
-        view<ZonaPaneView, ZonaPane>(),
-        view<RazdelPaneView, RazdelPane>(),
-        view<LinkedZonesView, LinkedZonesPane>(),
-        view<RelayPaneView, RelayPane>(),
-        view<IndicatorPaneView, IndicatorPane>(),
-        view<LinePaneView, LinePane>(),
-        view<SounderPaneView, SounderPane>(),
-        view<KeyListView, KeyListPane>(),
-        view<KeyCardView, KeyCardPane>(),
-    };
+    static const std::vector<PaneViewEntry> views = [] {
+        std::vector<PaneViewEntry> all;
+        AllPanes::forEach([&all]<class Entry>() { all.push_back(view<Entry>()); });
+        return all;
+    }();
     return views;
 }
 

@@ -13,6 +13,8 @@
 #include <QtTest>
 
 #include "tests/window/window_harness.h"
+#include "window/pane_view.h"
+#include "window/pane_views.h"
 
 namespace v5 {
 
@@ -100,6 +102,30 @@ private slots:
 
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(find<QGroupBox>(QStringLiteral("gbParameter"))->title(), QStringLiteral("МШС2"));
+    }
+
+    // Models and views come from one table: each pane the desktop holds has one view, shown with it
+    // and named like it (the option boxes lie under every pane).
+    void everyPaneShowsExactlyItsOwnView() {
+        Desktop& d = h_.desktop();
+        QCOMPARE(paneViews().size(), d.allPanes().size());
+        auto* area = find<QGroupBox>(QStringLiteral("gbParameter"));
+        for (const Pane* pane : d.allPanes()) {
+            d.ClearDesktop();
+            if (pane == &d.accessCodeBox())
+                d.mmKodDostupaClick();
+            else
+                d.showPane(pane->objectName());
+            QStringList shown;
+            for (const PaneViewEntry& entry : paneViews())
+                if (entry.isShown(d)) {
+                    const std::unique_ptr<PaneView> view(entry.create(d, area));
+                    QVERIFY(view);
+                    if (view->objectName() != QStringLiteral("pnlOptions")) shown << view->objectName();
+                }
+            if (pane->objectName() != area->objectName()) QCOMPARE(shown, QStringList{pane->objectName()});
+        }
+        d.ClearDesktop();
     }
 
     void accessCodeTypedIsCommittedByOpeningAMenu() {
