@@ -211,8 +211,12 @@ private:
     }
 
     void keys() {
-        std::vector<std::pair<KeyCode, int>> byCode;  // code and key number, sorted below
+        // Code and key number in one word, the code's bytes first: sorted, the codes come in the order
+        // of their bytes and each code's keys in the order of their numbers.
+        std::vector<std::uint64_t> byCode;
         byCode.reserve(kKeyCount);
+        const auto codeOf = [](std::uint64_t entry) { return entry >> 16; };
+        const auto numberOf = [](std::uint64_t entry) { return static_cast<int>(entry & 0xFFFF); };
         for (int n = 1; n <= kKeyCount; ++n) {
             const Key& key = c_.key(n);
             // The console copy writes its places as they are, free or taken, whatever else the table
@@ -225,7 +229,10 @@ private:
                     warning(Subsystem::Keys, subject, text(ct::kFreeKeyWithData));
                 continue;
             }
-            byCode.emplace_back(key.code, n);
+            std::uint64_t entry = 0;
+            for (std::uint8_t b : key.code)
+                entry = (entry << 8) | b;
+            byCode.push_back((entry << 16) | static_cast<std::uint64_t>(n));
             if (const std::uint8_t expected = keyCheckByte(key.code); key.checkByte != expected)
                 error(Subsystem::Keys, subject, text(ct::kCheckByteWrong).arg(hexByte(key.checkByte), hexByte(expected)));
             assignment(subject, key.assignment);
@@ -233,18 +240,18 @@ private:
             if (key.spiNumber() > 15)
                 warning(Subsystem::Keys, subject, plain::numbered(ct::kSpiOutOfRange, key.spiNumber()));
         }
-        // Codes in ascending order, each with its keys in the order of their numbers.
         std::sort(byCode.begin(), byCode.end());
         for (auto group = byCode.begin(); group != byCode.end();) {
-            const auto next = std::find_if(group, byCode.end(),
-                                           [&](const auto& entry) { return entry.first != group->first; });
+            const auto next = std::find_if(
+                group, byCode.end(), [&](std::uint64_t entry) { return codeOf(entry) != codeOf(*group); });
             const std::span numbers(group, next);
             group = next;
             if (numbers.size() < 2) continue;
             QStringList list;
             bool sameUse = true;
-            const Key& first = c_.key(numbers.front().second);
-            for (const auto& [code, n] : numbers) {
+            const Key& first = c_.key(numberOf(numbers.front()));
+            for (const std::uint64_t entry : numbers) {
+                const int n = numberOf(entry);
                 list << keyNumber(n);
                 sameUse =
                     sameUse && c_.key(n).assignment == first.assignment && c_.key(n).spiByte == first.spiByte;
