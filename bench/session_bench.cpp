@@ -1,6 +1,6 @@
 // The light fuzz session (load, sweep, report, archive, check, diff and their invariants) on a fully
-// populated image and on random ones: what one execution of the light fuzz target costs without the
-// sanitizers and coverage of the fuzz build.
+// populated image, a blank one and random ones: what one execution of the light fuzz target costs
+// without the sanitizers and coverage of the fuzz build.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -20,6 +20,16 @@ void BM_SweepSessionPopulated(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SweepSessionPopulated)->Unit(benchmark::kMicrosecond);
+
+// The fixed cost of a session: most fuzz inputs are short, the rest of their image blank.
+void BM_SweepSessionBlank(benchmark::State& state) {
+    const std::vector<std::uint8_t> bytes(16);
+    for (auto _ : state) {
+        auto result = fuzz::runSweepSession(std::span(bytes.data(), bytes.size()));
+        benchmark::DoNotOptimize(result.violations.data());
+    }
+}
+BENCHMARK(BM_SweepSessionBlank)->Unit(benchmark::kMicrosecond);
 
 void BM_SweepSessionRandom(benchmark::State& state) {
     std::vector<std::uint8_t> bytes(32768);
