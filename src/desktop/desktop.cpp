@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "desktop/history_texts.h"
 #include "image/records.h"
 #include "files/messages.h"
 #include "image/orphan_sweep.h"
@@ -99,18 +100,31 @@ bool Desktop::loadSettingsFile(const QString& path) {
 
 void Desktop::mnLoadClick() {
     if (!mayReplaceImage()) return;
+    takeStep();
     const std::optional<QString> path = prompts_.openFileName(msg::SettingsFilter());
-    if (path && !loadSettingsFile(*path)) return;
-    rebuildCaptions();
-    ClearDesktop();
-    if (path) markSaved();
+    if (!path) {
+        rebuildCaptions();
+        ClearDesktop();
+        return;
+    }
+    if (!loadSettingsFile(*path)) return;
+    imageReplaced(history_text::FileReadStep(QFileInfo(*path).fileName()), history_text::FileRead(windowCaption_));
 }
 
 void Desktop::restoreBackup(const QString& path) {
+    takeStep();
     if (!loadSettingsFile(path)) return;
+    // The image is the backup file's.
+    imageReplaced(history_text::BackupStep(QFileInfo(path).fileName()),
+                  history_text::BackupRestored(QFileInfo(path).absoluteFilePath()));
+}
+
+void Desktop::imageReplaced(const QString& step, const QString& done) {
     rebuildCaptions();
     ClearDesktop();
-    markSaved();  // the image is the backup file's
+    markSaved();
+    takeStep(step);
+    if (!done.isEmpty()) lastOperation_ = done;
 }
 
 void Desktop::mnSaveClick() {
@@ -120,18 +134,20 @@ void Desktop::mnSaveClick() {
         prompts_.saveFileName(windowCaption_, msg::SettingsFilter(), msg::SettingsSuffix());
     if (!path) return;
     if (const auto error = writeSettingsFile(*path, image_)) {
+        lastOperation_ = history_text::NotWritten(error->message);
         prompts_.message(error->message);
         return;
     }
     windowCaption_ = QFileInfo(*path).absoluteFilePath();
     markSaved();
+    lastOperation_ = history_text::FileWritten(windowCaption_);
 }
 
-void Desktop::acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes) {
+void Desktop::acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes, const QString& step,
+                              const QString& done) {
+    takeStep();
     image_.assign(bytes);
-    rebuildCaptions();
-    ClearDesktop();
-    markSaved();
+    imageReplaced(step, done);
 }
 
 Image Desktop::swept() const {
@@ -304,6 +320,60 @@ void Desktop::beforeCommand() {
 void Desktop::mmKodDostupaClick() {
     ClearDesktop();
     accessCodeBox().open(config::AccessCode::decode(image_).word);
+}
+
+bool Desktop::takeStep(const QString& label) {
+    if (transferRunning_) return false;
+    return history_.record(image_, label);
+}
+
+bool Desktop::undo() {
+    return moveInHistory(true);
+}
+
+bool Desktop::redo() {
+    return moveInHistory(false);
+}
+
+Pane* Desktop::visiblePaneModel() const {
+    for (const auto& pane : panes_)
+        if (pane->objectName() == visiblePane_) return pane.get();
+    return nullptr;
+}
+
+bool Desktop::moveInHistory(bool back) {
+    if (transferRunning_) return false;
+    // What the shown pane holds is stored as leaving it would store it, as a step of its own, so that
+    // the first undo takes back just that. A pane that can show the image again stays open.
+    Pane* shown = visiblePaneModel();
+    const bool staysOpen = shown && shown->canShowAgain();
+    const QString module = opensModule(title_) ? title_ : QString();
+    if (staysOpen)
+        commitVisiblePane();
+    else
+        ClearDesktop();
+    takeStep();
+    const std::optional<QString> step = back ? history_.undo(image_) : history_.redo(image_);
+    if (!step) {
+        lastOperation_ = back ? history_text::NothingToUndo() : history_text::NothingToRedo();
+        return false;
+    }
+    rebuildCaptions();
+    for (const auto& pane : panes_) {
+        pane->placementChanged();
+        pane->imageRestored();
+    }
+    const bool moduleThere = !module.isEmpty() && moduleMenuItemEnabled(module);
+    if (staysOpen && (module.isEmpty() || moduleThere)) {
+        shown->showAgain();
+    } else {
+        // Closed without storing its controls: they show the bytes from before.
+        visiblePane_.clear();
+        ClearDesktop();
+        if (moduleThere) Parameter(module);
+    }
+    lastOperation_ = back ? history_text::Undone(*step) : history_text::Redone(*step);
+    return true;
 }
 
 }  // namespace v5

@@ -8,6 +8,7 @@
 #include "image/image.h"
 #include "desktop/loop_grid.h"
 #include "desktop/pane.h"
+#include "desktop/undo_history.h"
 #include "files/port_file.h"
 #include "files/settings_file.h"
 #include "image/slots.h"
@@ -98,8 +99,10 @@ public:
     // offers the backups.
     void restoreBackup(const QString& path);
 
-    // A whole image read from the panel or the chip replaces the image.
-    void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes);
+    // A whole image read from the panel or the chip replaces the image; `step` names the undo step
+    // ("чтение из прибора"), `done` is the status ("Прочитано из прибора").
+    void acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes, const QString& step = {},
+                         const QString& done = {});
 
     // Unsaved edits: whether the image, as the pane reset leaves it, differs from what was last read
     // from or written to a file or the device.
@@ -117,6 +120,22 @@ public:
 
     void ClearDesktop();
     void ClearSheet();
+
+    // Undo and redo. The window takes a step after every command the user gives (takeStep): whatever
+    // the command changed in the image is one step. Undo and redo first store what the shown pane
+    // holds, as leaving it would, as a step of its own, then put the bytes back and show the pane again
+    // from the image. Nothing moves while a transfer runs.
+    UndoHistory& history() { return history_; }
+    // What changed since the last step becomes one; `label` names it (a load), else the change is
+    // described in the comparison's words. False when nothing changed or a transfer runs.
+    bool takeStep(const QString& label = {});
+    bool undo();
+    bool redo();
+    // A transfer runs: no step, undo or redo until it ends.
+    void setTransferRunning(bool running) { transferRunning_ = running; }
+    // The last operation and its result in plain words ("Записано: /path/site.v5"), for the status bar.
+    const QString& lastOperation() const { return lastOperation_; }
+    void setLastOperation(const QString& text) { lastOperation_ = text; }
 
     // Slots.
     int currentSlot() const { return currentSlot_; }
@@ -138,6 +157,11 @@ private:
     // The image as the orphan sweep of the next pane reset leaves it.
     Image swept() const;
     void reportPortFileError(const std::optional<FileError>& error);
+    bool moveInHistory(bool back);
+    Pane* visiblePaneModel() const;
+    // A whole new image (a file, a backup, the device) has been assigned: the captions, the pane reset,
+    // the saved state and its step.
+    void imageReplaced(const QString& step, const QString& done);
 
     UserPrompts& prompts_;
     QString workFolder_;
@@ -157,6 +181,9 @@ private:
     PortFileSettings settings_;
     int currentSlot_ = 0;
     int focusedSlot_ = 0;
+    UndoHistory history_;
+    bool transferRunning_ = false;
+    QString lastOperation_;
 };
 
 }  // namespace v5

@@ -53,6 +53,15 @@ public:
     // While shown: stores what the controls hold that is not stored yet, as leaving the pane would,
     // and stays shown. Called before a placement, after which a pane may read its record again.
     virtual void commitShown() {}
+    // Undo and redo put other bytes under the shown pane. A pane that can read what it shows again,
+    // keeping its tab or selected item, says so here and does it in showAgain(); commitShown() stores its
+    // controls before. Any other pane is left first, as a pane reset leaves it, and afterwards a module's
+    // pane is opened anew.
+    virtual bool canShowAgain() const { return false; }
+    virtual void showAgain() {}
+    // Undo or redo put other bytes in the image: a pane that shows part of it whatever pane is open
+    // (the option boxes) reads it again.
+    virtual void imageRestored() {}
     // The settings file is about to be written.
     virtual void commitBeforeSave() {}
     // The main-menu items this pane answers ("mGRZona", "mZO", ...); the window wires them by objectName.

@@ -14,6 +14,13 @@ void GroupList::clear() {
     selected_ = -1;
 }
 
+int GroupList::rowOf(int number) const {
+    if (number <= 0) return -1;
+    for (int row = 0; row < count(); ++row)
+        if (numberOf(items_.at(row)) == number) return row;
+    return -1;
+}
+
 void GroupList::select(int row) {
     selected_ = row >= 0 && row < count() ? row : -1;
 }

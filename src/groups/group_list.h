@@ -25,6 +25,8 @@ public:
 
     void clear();
     void append(const QString& text) { items_ << text; }
+    // The row whose item shows `number`, or -1.
+    int rowOf(int number) const;
     // Selects `row`, or nothing for a row outside the list.
     void select(int row);
 

@@ -23,6 +23,8 @@ public:
     void openModule(const QString& name) override { ViewMShl(name); }
     void placementChanged() override;
     void commitShown() override { MSEEPROMUpdate(); }
+    bool canShowAgain() const override { return true; }
+    void showAgain() override { MShlsUpdate(currentTab_); }
     void commitBeforeSave() override { MSEEPROMUpdate(); }
 
     // Opens the pane for a loop module ("МШС3": tabs "17" .. "24") on its first loop; stores nothing.

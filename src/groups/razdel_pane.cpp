@@ -24,6 +24,12 @@ void RazdelPane::mGRRazdelClick() {
     }
 }
 
+void RazdelPane::showAgain() {
+    const int razdel = list_.hasSelection() ? list_.selectedNumber() : 0;
+    mGRRazdelClick();
+    if (const int row = list_.rowOf(razdel); row >= 0) selectRow(row);
+}
+
 void RazdelPane::selectRow(int row) {
     list_.select(row);
     lbRazdelClick();

@@ -10,6 +10,9 @@ namespace v5 {
 // the zone boxes q1..q64. A partition is stored as the union of the masks of its zones.
 class RazdelPane : public Pane {
 public:
+    bool canShowAgain() const override { return true; }
+    // The list again, the same partition selected while it exists.
+    void showAgain() override;
     static constexpr int kRazdels = 32;
 
     using Pane::Pane;

@@ -62,6 +62,12 @@ void ZonaPane::Button7Click() {
         mGRZonaClick();
 }
 
+void ZonaPane::showAgain() {
+    const int zona = list_.hasSelection() ? list_.selectedNumber() : 0;
+    mGRZonaClick();
+    if (const int row = list_.rowOf(zona); row >= 0) selectRow(row);
+}
+
 void ZonaPane::placementChanged() {
     grid_.SBoxUpdate(desktop().captions());
     if (desktop().isPaneVisible(objectName())) lbZonaClick();

@@ -17,6 +17,9 @@ public:
     ResetStage resetStage() const override { return ResetStage::HidePanes; }
     void onReset(bool) override {}
     void placementChanged() override;
+    bool canShowAgain() const override { return true; }
+    // The list again, the same zone selected while it exists.
+    void showAgain() override;
     std::vector<MenuCommand> menuCommands() override {
         return {{QStringLiteral("mGRZona"), [this] { mGRZonaClick(); }}};
     }

@@ -16,6 +16,8 @@ public:
     QString objectName() const override { return QStringLiteral("gbExt"); }
     ResetStage resetStage() const override { return ResetStage::HidePanes; }
     void onReset(bool) override {}
+    bool canShowAgain() const override { return true; }
+    void showAgain() override { mExtClick(); }
     std::vector<MenuCommand> menuCommands() override {
         return {{QStringLiteral("mExt"), [this] { mExtClick(); }}};
     }

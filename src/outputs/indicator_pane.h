@@ -25,6 +25,8 @@ public:
     void openModule(const QString& name) override;
     void placementChanged() override;
     void commitShown() override { MUEEPROMUpdate(); }
+    bool canShowAgain() const override { return true; }
+    void showAgain() override { MUDUpdate(currentTab_); }
 
     void ViewMUD();
     void MUDUpdate(int tab);

@@ -16,6 +16,7 @@ public:
     ResetStage resetStage() const override { return ResetStage::Options; }
     // Every pane reset shows the option byte again.
     void onReset(bool) override { refresh(); }
+    void imageRestored() override { refresh(); }
 
     bool isTicked(Option option) const { return ticks_.at(option); }
     void refresh();

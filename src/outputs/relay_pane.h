@@ -24,6 +24,8 @@ public:
     void openModule(const QString& name) override { ViewMRele(name); }
     void placementChanged() override;
     void commitShown() override { MREEPROMUpdate(); }
+    bool canShowAgain() const override { return true; }
+    void showAgain() override { MReleUpdate(currentTab_); }
 
     // Opens the pane for "МР1".."МР16"; any other name opens nothing.
     void ViewMRele(const QString& name);

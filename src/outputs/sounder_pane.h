@@ -30,6 +30,11 @@ public:
     }
     void placementChanged() override;
     void commitShown() override { UpdateBeeperEEPROM(); }
+    bool canShowAgain() const override { return true; }
+    void showAgain() override {
+        UpdateBeeperBox();
+        UpdateBeeperShlsBox(page_);
+    }
 
     // Menu "ЗО".
     void mZOClick();

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
@@ -17,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include "window/access_code_view.h"
+#include "desktop/history_texts.h"
+#include "operations/step_label.h"
 #include "files/backup_file.h"
 #include "compare/configuration_check.h"
 #include "compare/configuration_diff.h"
@@ -80,6 +83,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     desktop_ = std::make_unique<Desktop>(*prompts_,
                                          setup.workFolder.isEmpty() ? QDir::currentPath() : setup.workFolder);
     installPanes(*desktop_);
+    desktop_->history().setDescribe(describeStep);
     if (setup.safetyDialogs) {
         safetyDialogs_ = setup.safetyDialogs;
     } else {
@@ -113,6 +117,7 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     buildMenu();
     buildSlotMenu();
     buildKeys();
+    buildStatusBar();
     fitMenuBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -270,6 +275,12 @@ void TV5ivezMainForm::buildMenu() {
     addItem(file, "mnCompareDevice", safety_text::CompareDeviceItem(), [this] { compareWithDeviceClick(); });
     addItem(file, "mnRestoreBackup", safety_text::RestoreItem(), [this] { restoreBackupClick(); });
 
+    QMenu* edit = addMenu(bar, "mnEdit", history_text::EditMenu());
+    undoItem_ = addItem(edit, "mnUndo", history_text::Undo(), [&d] { d.undo(); });
+    undoItem_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redoItem_ = addItem(edit, "mnRedo", history_text::Redo(), [&d] { d.redo(); });
+    redoItem_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     QMenu* shls = addMenu(bar, "mShls", QStringLiteral("МШС"));
     addModuleItems(shls, "mmiShl", QStringLiteral("МШС"), 8);
     QMenu* rele = addMenu(bar, "mRele", QStringLiteral("МР"));
@@ -407,17 +418,24 @@ void TV5ivezMainForm::openByName(const QString& name) {
 // window is locked meanwhile (transferRunning), and DeviceCommands refuses a second one on the port.
 void TV5ivezMainForm::mnReadClick() {
     if (!desktop_->mayReplaceImage()) return;
-    if (const auto bytes = device_->readChip(desktop_->portName())) desktop_->acceptReadImage(*bytes);
+    if (const auto bytes = device_->readChip(desktop_->portName()))
+        desktop_->acceptReadImage(*bytes, history_text::ChipReadStep(), history_text::ChipRead());
 }
 
 void TV5ivezMainForm::ReadFromV5Click() {
     if (!desktop_->mayReplaceImage()) return;
-    if (const auto bytes = device_->readPanel(desktop_->portName())) desktop_->acceptReadImage(*bytes);
+    if (const auto bytes = device_->readPanel(desktop_->portName()))
+        desktop_->acceptReadImage(*bytes, history_text::PanelReadStep(), history_text::PanelRead());
 }
 
 void TV5ivezMainForm::mnWriteClick() {
     if (!checkedBeforeWrite()) return;
-    if (device_->writeChip(desktop_->portName(), desktop_->image())) desktop_->markSaved();
+    if (device_->writeChip(desktop_->portName(), desktop_->image())) {
+        desktop_->markSaved();
+        desktop_->setLastOperation(history_text::ChipWritten());
+    } else {
+        desktop_->setLastOperation(history_text::ChipNotWritten());
+    }
 }
 
 // Before the blocks go out, the panel's memory is kept under backups/ in the work folder, and afterwards
@@ -434,6 +452,7 @@ void TV5ivezMainForm::WriteToV5Click() {
     if (result && result->written && result->verify != PanelWriteResult::Verify::Failed &&
         result->verify != PanelWriteResult::Verify::NotRead)
         desktop_->markSaved();
+    desktop_->setLastOperation(panelWriteStatus(result));
 }
 
 bool TV5ivezMainForm::checkedBeforeWrite() {
@@ -502,6 +521,7 @@ void TV5ivezMainForm::act(const std::function<void()>& action) {
 }
 
 void TV5ivezMainForm::transferRunning(bool running) {
+    desktop_->setTransferRunning(running);
     // The panes, the slots, the menus and the window's own keys; a disabled widget takes no input.
     menuBar()->setEnabled(!running);
     centralWidget()->setEnabled(!running);
@@ -512,6 +532,17 @@ void TV5ivezMainForm::transferRunning(bool running) {
         QMetaObject::invokeMethod(
             this, [this] { close(); }, Qt::QueuedConnection);
     }
+}
+
+void TV5ivezMainForm::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    bar->setSizeGripEnabled(false);
+    lastOperation_ = new QLabel(bar);
+    lastOperation_->setObjectName(QStringLiteral("lastOperation"));
+    lastOperation_->setAccessibleName(history_text::LastOperation());
+    lastOperation_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(lastOperation_, 1);
 }
 
 void TV5ivezMainForm::buildKeys() {
@@ -599,8 +630,17 @@ void TV5ivezMainForm::fitSlotCaption(QPushButton* button) {
 }
 
 void TV5ivezMainForm::render() {
+    // Whatever the last command changed is one step back.
+    if (mayAct()) desktop_->takeStep();
     setWindowTitle(desktop_->windowTitle());
-    const Desktop& d = *desktop_;
+    Desktop& d = *desktop_;
+    const QString undoStep = d.history().undoLabel();
+    undoItem_->setText(undoStep.isEmpty() ? history_text::Undo() : history_text::UndoStep(undoStep));
+    undoItem_->setEnabled(d.history().canUndo() || d.hasUnsavedEdits());
+    const QString redoStep = d.history().redoLabel();
+    redoItem_->setText(redoStep.isEmpty() ? history_text::Redo() : history_text::RedoStep(redoStep));
+    redoItem_->setEnabled(d.history().canRedo());
+    lastOperation_->setText(d.lastOperation());
     for (int s = 1; s <= kSlotCount; ++s) {
         QPushButton* button = slotButtons_.at(static_cast<std::size_t>(s - 1));
         if (button->text() == d.captions().at(s)) continue;

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHash>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
@@ -102,6 +103,8 @@ private:
     // Keyboard: F10 enters the menu bar as Alt does; Ctrl+O and Ctrl+S read and write the settings file
     // after the same pane reset as opening their menu; Shift+F10 opens a slot's menu.
     void buildKeys();
+    // The status bar: the last operation and its result, and the hint of the control under the mouse.
+    void buildStatusBar();
     void enterMenuBar();
     void fitSlotCaption(QPushButton* button);
     // After F10: the keyboard goes back where it was once the menus are left.
@@ -132,6 +135,9 @@ private:
     std::vector<PaneViewSlot> paneViews_;
     QList<QAction*> paneItems_;
     QMenu* comMenu_ = nullptr;
+    QAction* undoItem_ = nullptr;
+    QAction* redoItem_ = nullptr;
+    QLabel* lastOperation_ = nullptr;
     std::array<QAction*, 9> comItems_{};
     QAction* systemPortsSeparator_ = nullptr;
     QList<QAction*> systemPortItems_;

@@ -53,7 +53,7 @@ private slots:
             top << a->text();
         QCOMPARE(top,
                  (QStringList{QStringLiteral("Код доступа"), QStringLiteral("COM-порт"),
-                              QStringLiteral("Файл настроек"), QStringLiteral("МШС"), QStringLiteral("МР"),
+                              QStringLiteral("Файл настроек"), QStringLiteral("Правка"), QStringLiteral("МШС"), QStringLiteral("МР"),
                               QStringLiteral("МД(В)"), QStringLiteral("МС"), QStringLiteral("ЗО"),
                               QStringLiteral("Внешнние модули"), QStringLiteral("Группы ШС"),
                               QStringLiteral("Ключи"), QStringLiteral("Архив"), QStringLiteral("Отчет"),

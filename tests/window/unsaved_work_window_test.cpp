@@ -1,7 +1,9 @@
 // The window's reads that replace the configuration ask about unsaved edits first, the caption marks
 // them, and a named pipe chosen in a dialog neither hangs the window nor is read.
 
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QFileInfo>
 #include <QTimer>
 #include <QtTest>
@@ -55,6 +57,45 @@ private:
 private slots:
     void init() { h_.start(); }
     void cleanup() { h_.stop(); }
+
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, the edit menu's texts, the status bar and the caption's mark.
+    void undoAndRedoFromTheKeyboardAndTheEditMenu() {
+        auto* box = h_.find<QCheckBox>(QStringLiteral("cbAvtovziatie"));
+        auto* status = h_.find<QLabel>(QStringLiteral("lastOperation"));
+        QAction* undo = h_.action(QStringLiteral("mnUndo"));
+        QAction* redo = h_.action(QStringLiteral("mnRedo"));
+        QVERIFY(box && status && undo && redo);
+        QCOMPARE(undo->text(), QStringLiteral("Отменить"));
+        QVERIFY(!redo->isEnabled());
+
+        h_.prompts.saveAnswers.push_back(path(QStringLiteral("site.v5")));
+        h_.choose(QStringLiteral("mnEEPROM"), QStringLiteral("mnSave"));
+        const QString saved = QFileInfo(path(QStringLiteral("site.v5"))).absoluteFilePath();
+        QCOMPARE(status->text(), QStringLiteral("Записано: ") + saved);
+        const Image before = desktop().image();
+
+        box->click();
+        QVERIFY(desktop().image() != before);
+        QVERIFY(h_.window->windowTitle().endsWith(QStringLiteral(" *")));
+        QVERIFY(undo->text().startsWith(QStringLiteral("Отменить: ")));
+        QVERIFY(undo->isEnabled());
+
+        QTest::keyClick(h_.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(desktop().image(), before);
+        QVERIFY(!box->isChecked());
+        QCOMPARE(h_.window->windowTitle(), saved);
+        QVERIFY(status->text().startsWith(QStringLiteral("Отменено: ")));
+        QCOMPARE(redo->text(), QStringLiteral("Повторить: ") + status->text().mid(10));
+
+        QTest::keyClick(h_.window, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(box->isChecked());
+        QVERIFY(h_.window->windowTitle().endsWith(QStringLiteral(" *")));
+        QVERIFY(status->text().startsWith(QStringLiteral("Повторено: ")));
+        undo->trigger();
+        QVERIFY(!box->isChecked());
+        QTest::keyClick(h_.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(box->isChecked());
+    }
 
     void everyReadAsksFirstAndEachAnswerDoesWhatItSays_data() {
         QTest::addColumn<QString>("item");
