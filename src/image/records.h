@@ -387,6 +387,23 @@ struct ArchiveRecord {
     static constexpr int kCount = static_cast<int>(map::Archive.count);
     std::array<std::uint8_t, 16> bytes{};
 
+    // The fields as the panel writes them. Bytes 14 and 15 carry nothing; a record whose bytes 0..13
+    // are all zero is empty.
+    static constexpr std::size_t kCodeByte = 5;
+    static constexpr std::size_t kLoopMaskByte = 6;
+    static constexpr std::size_t kUsedBytes = 14;
+    std::uint8_t code() const { return bytes[kCodeByte]; }
+    // A key event's key number (1..): the record number in bytes 0 and 1, big-endian, plus one.
+    unsigned keyNumber() const { return 256u * bytes[0] + bytes[1] + 1; }
+    // Any other event's date, its two bytes in the order they are printed: byte 1, then byte 0.
+    std::array<std::uint8_t, 2> date() const { return {bytes[1], bytes[0]}; }
+    std::uint8_t hour() const { return bytes[2]; }
+    std::uint8_t minute() const { return bytes[3]; }
+    std::uint8_t second() const { return bytes[4]; }
+    // The loops the event concerns; for a failed module test, the first of these bytes is the slot.
+    LoopMask loops() const { return LoopMask::fromBytes(bytes.data() + kLoopMaskByte); }
+    std::uint8_t failedTestSlot() const { return bytes[kLoopMaskByte]; }
+
     static ArchiveRecord decode(const Image& image, std::size_t index);
     void encode(Image& image, std::size_t index) const;
     friend bool operator==(const ArchiveRecord&, const ArchiveRecord&) = default;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <span>
 
 #include "reports/archive_texts.h"
 #include "reports/correct_string.h"
@@ -15,23 +14,20 @@ namespace {
 
 namespace at = archive_text;
 
-constexpr std::size_t kCheckedBytes = 14;  // bytes 14 and 15 of a record carry nothing for the export
-constexpr std::size_t kLoopMaskByte = 6;
-constexpr std::size_t kCodeByte = 5;
+using Record = config::ArchiveRecord;
 
-using Record = std::span<const std::uint8_t>;
-
-bool isEmpty(Record r) {
+bool isEmpty(const Record& r) {
     // Two words instead of a loop over the bytes: every record of the ring is looked at.
-    static_assert(kCheckedBytes > 8 && kCheckedBytes <= 16);
+    constexpr std::size_t kUsed = Record::kUsedBytes;
+    static_assert(kUsed > 8 && kUsed <= 16);
     std::uint64_t low = 0, high = 0;
-    std::memcpy(&low, r.subspan(0, 8).data(), 8);
-    std::memcpy(&high, r.subspan(8, kCheckedBytes - 8).data(), kCheckedBytes - 8);
+    std::memcpy(&low, r.bytes.data(), 8);
+    std::memcpy(&high, r.bytes.data() + 8, kUsed - 8);
     return (low | high) == 0;
 }
 
-bool isWritten(Record r) {
-    return !isEmpty(r) && r[kCodeByte] != at::kNeverWrittenCode;
+bool isWritten(const Record& r) {
+    return !isEmpty(r) && r.code() != at::kNeverWrittenCode;
 }
 
 bool isKeyEvent(std::uint8_t code) {
@@ -116,16 +112,16 @@ void appendDigits(QString& line, unsigned value) {
     line.append(QStringView(digits, N));
 }
 
-void appendTime(QString& line, Record r) {
-    appendDigits<3>(line, r[2]);
+void appendTime(QString& line, const Record& r) {
+    appendDigits<3>(line, r.hour());
     line += QLatin1Char(':');
-    appendDigits<3>(line, r[3]);
+    appendDigits<3>(line, r.minute());
     line += QLatin1Char(':');
-    appendDigits<3>(line, r[4]);
+    appendDigits<3>(line, r.second());
 }
 
-void writeRecord(int index, Record r, QStringList& lines) {
-    const std::uint8_t code = r[kCodeByte];
+void writeRecord(int index, const Record& r, QStringList& lines) {
+    const std::uint8_t code = r.code();
     const CodeText& codeText = codeTexts()[code];
     if (code == at::kPowerOnCode) {
         static const QString rule(at::kPowerOnRuleWidth, QLatin1Char(at::kPowerOnRuleChar));
@@ -138,25 +134,25 @@ void writeRecord(int index, Record r, QStringList& lines) {
     appendPadded(line, static_cast<std::uint64_t>(index), 4);
     if (isKeyEvent(code)) {
         line += at::kKeyWord;
-        appendDigits<6>(line, 256u * r[0] + r[1] + 1);
+        appendDigits<6>(line, r.keyNumber());
         line += at::kKeyTime;
     } else {
         line += at::kDateWord;
-        appendDigits<3>(line, r[1]);
+        appendDigits<3>(line, r.date()[0]);
         line += QLatin1Char('/');
-        appendDigits<3>(line, r[0]);
+        appendDigits<3>(line, r.date()[1]);
         line += at::kDateTime;
     }
     appendTime(line, r);
     line += codeText.text;
 
     if (codeText.failedTest) {
-        line += formatText(at::kFailedTestSlot, r[kLoopMaskByte]);
+        line += formatText(at::kFailedTestSlot, r.failedTestSlot());
         lines << correct_string(line);
     } else {
         static const QString loops = QString::fromUtf8(at::kLoops);
         line += loops;
-        appendCompressedLoopList(line, LoopMask::fromBytes(r.data() + kLoopMaskByte));
+        appendCompressedLoopList(line, r.loops());
         lines << std::move(line);
     }
 }
@@ -177,7 +173,7 @@ QStringList eventArchive(const Image& image) {
     for (int step = 0; step < records; ++step) {
         if (++r >= records) r = 0;
         const auto record = config::ArchiveRecord::decode(image, static_cast<std::size_t>(r));
-        if (isWritten(record.bytes)) writeRecord(r, record.bytes, lines);
+        if (isWritten(record)) writeRecord(r, record, lines);
     }
     return lines;
 }
@@ -185,7 +181,7 @@ QStringList eventArchive(const Image& image) {
 int writtenArchiveRecords(const Image& image) {
     int count = 0;
     for (int r = 0; r < config::ArchiveRecord::kCount; ++r)
-        if (isWritten(config::ArchiveRecord::decode(image, static_cast<std::size_t>(r)).bytes)) ++count;
+        if (isWritten(config::ArchiveRecord::decode(image, static_cast<std::size_t>(r)))) ++count;
     return count;
 }
 
