@@ -20,6 +20,9 @@ public:
     QString objectName() const override { return QStringLiteral("gbKey"); }
     ResetStage resetStage() const override { return ResetStage::HidePanes; }
     void onReset(bool) override {}
+    // Holds no edits: after undo or redo it lists the keys again in the same order.
+    bool canShowAgain() const override { return true; }
+    void showAgain() override { build(order_); }
     std::vector<MenuCommand> menuCommands() override {
         return {{QStringLiteral("N22"), [this] { N22Click(); }}};
     }

@@ -3,6 +3,7 @@
 
 #include "tests/keys/key_desktop.h"
 #include "keys/key_texts.h"
+#include "operations/step_label.h"
 #include "image/tables.h"
 
 namespace v5 {
@@ -280,6 +281,41 @@ TEST_F(KeyCardTest, TypedCodeIsHexadecimalAndNoCodeIsAllZero) {
     EXPECT_EQ(d.prompts.messages.size(), 4);
     EXPECT_TRUE(d.desktop.visiblePane().isEmpty());
     EXPECT_TRUE(d.image() == shortOnly);
+}
+
+}  // namespace
+}  // namespace v5
+
+namespace v5 {
+namespace {
+
+// A key deleted on the card comes back with undo; the key list shown lists it again in its order.
+TEST(KeyUndoTest, ADeletedKeyComesBackAndTheShownListFollows) {
+    test::KeyDesktop d;
+    d.desktop.history().setDescribe(describeStep);
+    Image site;
+    test::placeModule(site, 1, QStringLiteral("МШС1"));
+    setZonaMask(site, 1, test::loops({2}));
+    test::storeKey(site, 0, kKeyA, 0);  // zone 1
+    test::storeKey(site, 1, kKeyB, 0);
+    d.desktop.acceptReadImage(site.bytes());
+    const Image twoKeys = d.image();
+    d.list().N22Click();
+    d.list().clbKeyClick(0);
+    d.card().bDeleteClick();
+    d.desktop.takeStep();
+    ASSERT_NE(d.image(), twoKeys);
+
+    d.list().N22Click();
+    d.list().btnZonaClick();
+    ASSERT_EQ(d.list().lines().size(), 1u);
+    ASSERT_TRUE(d.desktop.undo());
+    EXPECT_EQ(d.image(), twoKeys);
+    EXPECT_TRUE(d.desktop.isPaneVisible(d.list().objectName()));
+    EXPECT_EQ(d.list().order(), KeyOrder::Zona);
+    EXPECT_EQ(d.list().lines().size(), 2u);
+    EXPECT_TRUE(d.desktop.redo());
+    EXPECT_EQ(d.list().lines().size(), 1u);
 }
 
 }  // namespace
