@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "desktop/history_texts.h"
+#include "desktop/site_names.h"
 #include "image/records.h"
 #include "files/messages.h"
 #include "image/orphan_sweep.h"
@@ -108,6 +109,7 @@ void Desktop::mnLoadClick() {
         return;
     }
     if (!loadSettingsFile(*path)) return;
+    readNamesBeside(*path);
     imageReplaced(history_text::FileReadStep(QFileInfo(*path).fileName()), history_text::FileRead(windowCaption_));
 }
 
@@ -123,7 +125,8 @@ void Desktop::imageReplaced(const QString& step, const QString& done) {
     rebuildCaptions();
     ClearDesktop();
     markSaved();
-    takeStep(step);
+    // A read brings its own names, or keeps the site's: none is dropped for the objects it replaces.
+    takeStep(step, false);
     if (!done.isEmpty()) lastOperation_ = done;
 }
 
@@ -140,7 +143,35 @@ void Desktop::mnSaveClick() {
     }
     windowCaption_ = QFileInfo(*path).absoluteFilePath();
     markSaved();
-    lastOperation_ = history_text::FileWritten(windowCaption_);
+    const QString namesNote = writeNamesBeside(*path);
+    lastOperation_ = history_text::FileWritten(windowCaption_) + namesNote;
+}
+
+void Desktop::readNamesBeside(const QString& settingsPath) {
+    const QString path = namesPathFor(settingsPath);
+    NamesRead read = readNamesFile(path);
+    names_ = std::move(read.names);
+    damagedNamesPath_.clear();
+    if (read.problem.isEmpty()) return;
+    damagedNamesPath_ = QFileInfo(path).absoluteFilePath();
+    prompts_.message(history_text::NamesDamaged(path, read.problem));
+}
+
+QString Desktop::writeNamesBeside(const QString& settingsPath) {
+    const QString path = namesPathFor(settingsPath);
+    // No names and no file: nothing to keep beside the image.
+    if (names_.isEmpty() && !QFileInfo::exists(path)) return {};
+    if (QFileInfo(path).absoluteFilePath() == damagedNamesPath_) {
+        if (!prompts_.confirmReplace(history_text::ReplaceDamagedNames(path), history_text::ReplaceNames(),
+                                     history_text::KeepNames()))
+            return history_text::NamesKept();
+        damagedNamesPath_.clear();
+    }
+    if (const auto error = writeNamesFile(path, names_)) {
+        prompts_.message(error->message);
+        return history_text::NamesNotWritten(error->message);
+    }
+    return {};
 }
 
 void Desktop::acceptReadImage(std::span<const std::uint8_t, Image::kSize> bytes, const QString& step,
@@ -323,8 +354,13 @@ void Desktop::mmKodDostupaClick() {
 }
 
 bool Desktop::takeStep(const QString& label) {
+    return takeStep(label, true);
+}
+
+bool Desktop::takeStep(const QString& label, bool followObjects) {
     if (transferRunning_) return false;
-    return history_.record(image_, label);
+    if (followObjects) dropNamesOfErased(history_.current(), image_, names_);
+    return history_.record(image_, names_, label);
 }
 
 bool Desktop::undo() {
@@ -353,7 +389,7 @@ bool Desktop::moveInHistory(bool back) {
     else
         ClearDesktop();
     takeStep();
-    const std::optional<QString> step = back ? history_.undo(image_) : history_.redo(image_);
+    const std::optional<QString> step = back ? history_.undo(image_, names_) : history_.redo(image_, names_);
     if (!step) {
         lastOperation_ = back ? history_text::NothingToUndo() : history_text::NothingToRedo();
         return false;

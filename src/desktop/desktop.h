@@ -9,6 +9,7 @@
 #include "desktop/loop_grid.h"
 #include "desktop/pane.h"
 #include "desktop/undo_history.h"
+#include "files/names_file.h"
 #include "files/port_file.h"
 #include "files/settings_file.h"
 #include "image/slots.h"
@@ -127,8 +128,13 @@ public:
     // from the image. Nothing moves while a transfer runs.
     UndoHistory& history() { return history_; }
     // What changed since the last step becomes one; `label` names it (a load), else the change is
-    // described in the comparison's words. False when nothing changed or a transfer runs.
+    // described in the comparison's words. The names of what the change erased go with it. False when
+    // nothing changed or a transfer runs.
     bool takeStep(const QString& label = {});
+
+    // The names of the site, read and written beside the settings file ("<name>.names.json").
+    const SiteNames& names() const { return names_; }
+    void setNames(const SiteNames& names) { names_ = names; }
     bool undo();
     bool redo();
     // A transfer runs: no step, undo or redo until it ends.
@@ -182,6 +188,14 @@ private:
     int currentSlot_ = 0;
     int focusedSlot_ = 0;
     UndoHistory history_;
+    SiteNames names_;
+    // A names file that could not be read: it is not overwritten without asking.
+    QString damagedNamesPath_;
+    bool takeStep(const QString& label, bool followObjects);
+    void readNamesBeside(const QString& settingsPath);
+    // After the settings file is written: the names beside it. A note for the status bar when they
+    // were not written.
+    QString writeNamesBeside(const QString& settingsPath);
     bool transferRunning_ = false;
     QString lastOperation_;
 };

@@ -33,6 +33,18 @@ inline QString PanelRead() { return QStringLiteral("Прочитано из пр
 inline QString ChipRead() { return QStringLiteral("Прочитано с микросхемы"); }
 inline QString ChipWritten() { return QStringLiteral("Записано в микросхему"); }
 inline QString ChipNotWritten() { return QStringLiteral("Запись в микросхему не выполнена"); }
+inline QString NamesDamaged(const QString& path, const QString& problem) {
+    return QStringLiteral("Файл названий %1 не прочитан: %2.\nНастройки прочитаны без названий; файл не будет "
+                          "перезаписан без вопроса.")
+        .arg(path, problem);
+}
+inline QString ReplaceDamagedNames(const QString& path) {
+    return QStringLiteral("Файл названий %1 не был прочитан. Заменить его названиями из программы?").arg(path);
+}
+inline QString ReplaceNames() { return QStringLiteral("Заменить"); }
+inline QString KeepNames() { return QStringLiteral("Оставить файл"); }
+inline QString NamesKept() { return QStringLiteral("; файл названий оставлен как был"); }
+inline QString NamesNotWritten(const QString& reason) { return QStringLiteral("; названия не записаны: ") + reason; }
 inline QString NotWritten(const QString& reason) { return QStringLiteral("Не записано: ") + reason; }
 
 }  // namespace v5::history_text

@@ -10,7 +10,10 @@ namespace {
 constexpr std::size_t kJoinGap = 4;
 }  // namespace
 
-UndoHistory::UndoHistory(const Image& start, std::size_t limit) : current_(start), limit_(std::max<std::size_t>(limit, 1)) {}
+UndoHistory::UndoHistory(const Image& start, std::size_t limit) : UndoHistory(start, SiteNames(), limit) {}
+
+UndoHistory::UndoHistory(const Image& start, const SiteNames& names, std::size_t limit)
+    : current_(start), currentNames_(names), limit_(std::max<std::size_t>(limit, 1)) {}
 
 UndoHistory::Step UndoHistory::difference(const Image& before, const Image& after) {
     Step step;
@@ -44,10 +47,16 @@ void UndoHistory::apply(const Step& step, Side side, Image& image) {
     }
 }
 
-bool UndoHistory::record(const Image& now, QString label) {
-    if (now == current_) return false;
+bool UndoHistory::record(const Image& now, const SiteNames& names, QString label) {
+    const bool namesChanged = names != currentNames_;
+    if (now == current_ && !namesChanged) return false;
     Step step = difference(current_, now);
     step.label = std::move(label);
+    if (namesChanged) {
+        step.names.emplace(currentNames_, names);
+        currentNames_ = names;
+        if (step.label.isEmpty() && now == current_) step.label = QStringLiteral("названия");
+    }
     undo_.push_back(std::move(step));
     if (undo_.size() > limit_) undo_.pop_front();
     redo_.clear();
@@ -72,23 +81,18 @@ QString UndoHistory::redoLabel() {
     return redo_.empty() ? QString() : labelOf(redo_.back(), Side::Before);
 }
 
-std::optional<QString> UndoHistory::undo(Image& image) {
-    if (undo_.empty()) return std::nullopt;
-    const QString label = undoLabel();
-    apply(undo_.back(), Side::Before, current_);
+std::optional<QString> UndoHistory::move(Image& image, SiteNames& names, Side side) {
+    auto& from = side == Side::Before ? undo_ : redo_;
+    if (from.empty()) return std::nullopt;
+    Step& step = from.back();
+    const QString label = labelOf(step, side == Side::Before ? Side::After : Side::Before);
+    apply(step, side, current_);
     image = current_;
-    redo_.push_back(std::move(undo_.back()));
-    undo_.pop_back();
-    return label;
-}
-
-std::optional<QString> UndoHistory::redo(Image& image) {
-    if (redo_.empty()) return std::nullopt;
-    const QString label = redoLabel();
-    apply(redo_.back(), Side::After, current_);
-    image = current_;
-    undo_.push_back(std::move(redo_.back()));
-    redo_.pop_back();
+    if (step.names) currentNames_ = side == Side::Before ? step.names->first : step.names->second;
+    names = currentNames_;
+    Step moved = std::move(step);
+    from.pop_back();
+    (side == Side::Before ? redo_ : undo_).push_back(std::move(moved));
     return label;
 }
 

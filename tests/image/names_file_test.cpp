@@ -82,3 +82,115 @@ TEST(NamesFileTest, AWriteIntoAFolderThatIsNotThereIsReported) {
 
 }  // namespace
 }  // namespace v5
+
+#include "desktop/desktop.h"
+#include "desktop/site_names.h"
+#include "groups/zona_pane.h"
+#include "image/tables.h"
+#include "panes/install_panes.h"
+
+namespace v5 {
+namespace {
+
+TEST(SiteNamesTest, NamesFollowTheirObjectsOutOfTheImage) {
+    Image before;
+    test::placeModule(before, 1, QStringLiteral("МШС1"));
+    test::placeModule(before, 2, QStringLiteral("МШС2"));
+    test::placeModule(before, 3, QStringLiteral("МР1"));
+    setZonaMask(before, 1, test::loops({1}));
+    setZonaMask(before, 2, test::loops({9}));
+    setRazdelMask(before, 1, test::loops({1}));
+    SiteNames names;
+    names.zones = {{1, QStringLiteral("остаётся")}, {2, QStringLiteral("удалена")}, {5, QStringLiteral("план")}};
+    names.partitions = {{1, QStringLiteral("удалён")}};
+    names.loops = {{1, QStringLiteral("МШС1")}, {9, QStringLiteral("МШС2 снят")}, {60, QStringLiteral("план")}};
+    names.relays = {{2, QStringLiteral("МР1 снят")}};
+    names.site.name = QStringLiteral("объект");
+
+    Image after = before;
+    setZonaMask(after, 2, LoopMask());
+    setRazdelMask(after, 1, LoopMask());
+    writeSlotEntry(after, 2, QString());
+    writeSlotEntry(after, 3, QString());
+    dropNamesOfErased(before, after, names);
+
+    EXPECT_EQ(names.zones, (std::map<int, QString>{{1, QStringLiteral("остаётся")}, {5, QStringLiteral("план")}}));
+    EXPECT_TRUE(names.partitions.empty());
+    EXPECT_EQ(names.loops, (std::map<int, QString>{{1, QStringLiteral("МШС1")}, {60, QStringLiteral("план")}}));
+    EXPECT_TRUE(names.relays.empty());
+    EXPECT_EQ(names.site.name, QStringLiteral("объект"));
+}
+
+class SiteNamesDesktopTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    test::ScriptedPrompts prompts;
+    std::unique_ptr<Desktop> desktop;
+    QString settings = dir.filePath(QStringLiteral("site.v5"));
+    QString namesPath = dir.filePath(QStringLiteral("site.names.json"));
+
+    void SetUp() override {
+        desktop = std::make_unique<Desktop>(prompts, dir.path());
+        installPanes(*desktop);
+    }
+    void save() {
+        prompts.saveAnswers.push_back(settings);
+        desktop->mnSaveClick();
+    }
+    void load() {
+        prompts.openAnswers.push_back(settings);
+        desktop->mnLoadClick();
+    }
+};
+
+TEST_F(SiteNamesDesktopTest, NamesAreSavedAndReadWithTheSettingsFileAndComeBackWithUndo) {
+    desktop->btnSlotContextPopup(1);
+    desktop->miClick(QStringLiteral("МШС1"));
+    setZonaMask(desktop->image(), 3, test::loops({2}));
+    SiteNames names;
+    names.zones = {{3, QStringLiteral("Подъезд 1")}};
+    names.keys = {{17, {QStringLiteral("Иванов И. И."), QStringLiteral("кв. 12")}}};
+    desktop->setNames(names);
+    desktop->takeStep();
+    save();
+    ASSERT_EQ(readNamesFile(namesPath).names, names);
+    EXPECT_EQ(test::readAll(settings).size(), 32768);
+
+    SetUp();
+    load();
+    EXPECT_EQ(desktop->names(), names);
+
+    // The zone's deletion takes its name; undo brings both back.
+    auto* zones = desktop->pane<ZonaPane>();
+    zones->mGRZonaClick();
+    zones->Button7Click();
+    desktop->takeStep();
+    EXPECT_TRUE(desktop->names().zones.empty());
+    ASSERT_TRUE(desktop->undo());
+    EXPECT_EQ(desktop->names(), names);
+    EXPECT_TRUE(zonaExists(desktop->image(), 3));
+}
+
+TEST_F(SiteNamesDesktopTest, ADamagedNamesFileIsToldAndNotOverwrittenWithoutAsking) {
+    save();
+    EXPECT_FALSE(QFileInfo::exists(namesPath)) << "no names, no file";
+    const QByteArray damaged("{\"format\": \"v5ivez-names\", \"version\": 1, \"zones\": {\"1\": ");
+    ASSERT_TRUE(test::writeAll(namesPath, damaged));
+    load();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.front().contains(namesPath));
+    EXPECT_EQ(desktop->windowCaption(), QFileInfo(settings).absoluteFilePath()) << "the image loads normally";
+
+    prompts.replaceAnswers.push_back(false);
+    save();
+    EXPECT_EQ(prompts.replaceQuestions.size(), 1);
+    EXPECT_EQ(test::readAll(namesPath), damaged);
+    EXPECT_TRUE(desktop->lastOperation().contains(QStringLiteral("файл названий оставлен")));
+
+    prompts.replaceAnswers.push_back(true);
+    save();
+    EXPECT_TRUE(readNamesFile(namesPath).problem.isEmpty());
+}
+
+}  // namespace
+}  // namespace v5
