@@ -99,8 +99,21 @@ void LoopPane::setValue(LoopControl control, int value) {
 }
 
 void LoopPane::Button1Click() {
+    QList<int> written;
     for (int loop = 1; loop <= LoopGrid::kLoops; ++loop)
-        if (duplicate_.isTicked(loop)) MSEEPROMUpdateS(loop - 1);
+        if (duplicate_.isTicked(loop)) {
+            MSEEPROMUpdateS(loop - 1);
+            written << loop;
+        }
+    desktop().setLastOperation(duplicateReport(written));
+}
+
+QString LoopPane::duplicateReport(const QList<int>& loops) {
+    if (loops.isEmpty()) return QStringLiteral("Ни один шлейф не отмечен: ничего не записано");
+    QStringList numbers;
+    for (int loop : loops)
+        numbers << QString::number(loop);
+    return QStringLiteral("Записано в шлейфы: ") + numbers.join(QStringLiteral(", "));
 }
 
 void LoopPane::placementChanged() {

@@ -44,8 +44,11 @@ public:
     void setValue(LoopControl control, int value);
     // The user (un)ticked a box of the duplicate grid.
     void sClick(int loop, bool ticked) { duplicate_.setTicked(loop, ticked); }
-    // "OK": stores the panel's values into every loop ticked in the duplicate grid.
+    // "OK": stores the panel's values into every loop ticked in the duplicate grid and tells in the
+    // status line which loops they were.
     void Button1Click();
+    // The status line after "OK": "Записано в шлейфы: 2, 5, 7", or that no loop was ticked.
+    static QString duplicateReport(const QList<int>& loops);
 
     const QString& tabCaption(int tab) const { return tabs_.at(static_cast<std::size_t>(tab)); }
     int currentTab() const { return currentTab_; }

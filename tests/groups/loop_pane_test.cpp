@@ -156,10 +156,26 @@ TEST_F(LoopPaneTest, OkCopiesTheShownLoopIntoEveryTickedLoop) {
     for (int l : {2, 33, 39})
         EXPECT_EQ(loop(l), LoopRecord{}) << l;
     EXPECT_EQ(grid.tickedMask(), test::loops({1, 3, 40}));
+    // The status line names the loops written, the one shown among them.
+    EXPECT_EQ(desktop.lastOperation(), QStringLiteral("Записано в шлейфы: 1, 3, 40"));
 
     // The ticks are cleared the next time a loop is shown.
     pane().tnShlChange(1);
     EXPECT_EQ(grid.tickedMask(), test::loops({2}));
+}
+
+TEST(LoopPaneReport, NamesTheWrittenLoopsInOrder) {
+    const struct {
+        QList<int> loops;
+        const char16_t* text;
+    } cases[] = {
+        {{5}, u"Записано в шлейфы: 5"},
+        {{2, 5, 7}, u"Записано в шлейфы: 2, 5, 7"},
+        {{1, 64}, u"Записано в шлейфы: 1, 64"},
+        {{}, u"Ни один шлейф не отмечен: ничего не записано"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoopPane::duplicateReport(c.loops), QString::fromUtf16(c.text)) << c.loops.size();
 }
 
 TEST_F(LoopPaneTest, PlacingAModuleWhileShownStoresThenRereadsTheLoopAndEnablesItsBoxes) {
