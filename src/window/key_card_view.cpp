@@ -14,15 +14,14 @@ constexpr int kLeft = 16;
 constexpr int kLineWidth = 300;
 constexpr int kLineHeight = 22;
 
-// The zone and СПИ lines are labels the user clicks: raised-on-hover text buttons as wide as their text
-// (render()), so that the text starts at the labels' left edge.
+// The zone and СПИ lines open their pickers: ordinary raised buttons, so that they look clickable, as
+// wide as their text (render()) and standing where the labels' text starts.
 QToolButton* clickableLine(const char* name, QWidget* parent, int top) {
     auto* line = new QToolButton(parent);
     line->setObjectName(QString::fromLatin1(name));
-    line->setAutoRaise(true);
+    line->setAutoRaise(false);
     line->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    line->setCursor(Qt::PointingHandCursor);
-    line->setGeometry(kLeft - 3, top, kLineWidth, kLineHeight);  // its text under the labels' text
+    line->setGeometry(kLeft, top, kLineWidth, kLineHeight);
     return line;
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include "tests/keys/key_desktop.h"
@@ -85,6 +86,9 @@ private slots:
                  QStringLiteral("Хозяин|Монтер|ГЗ|Добавить|Удалить|Следующий"));
         QVERIFY(h_.find<QRadioButton>(QStringLiteral("rgFunction_0"))->isChecked());
 
+        // The two lines that open a picker look like the buttons they are, not like text.
+        for (const QString& name : {QStringLiteral("LabelZone"), QStringLiteral("LabelTarnia")})
+            QVERIFY2(!h_.find<QToolButton>(name)->autoRaise(), qPrintable(name));
         h_.click(QStringLiteral("LabelZone"));
         h_.click(QStringLiteral("LabelTarnia"));
         QCOMPARE(box(QStringLiteral("gbKeyZone"))->title(), QStringLiteral("Доступные зоны и разделы"));
