@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "window/status_tips.h"
 #include "window/fit_font.h"
 #include "outputs/line_pane.h"
 #include "window/typed_field.h"
@@ -37,6 +38,7 @@ LinePaneView::LinePaneView(LinePane& model, QWidget* parameterArea)
         grid->addWidget(box, k - 1, 0);
         boxes_.at(static_cast<std::size_t>(k - 1)) = box;
     }
+    applyStoredHints(this, QStringLiteral("записи модуля связи"));
 
     auto* right = new QVBoxLayout;
     right->setSpacing(2);

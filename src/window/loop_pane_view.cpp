@@ -12,12 +12,18 @@
 #include "window/loop_grid_view.h"
 #include "groups/loop_pane.h"
 #include "window/radio_group_box.h"
+#include "window/status_tips.h"
 
 namespace v5 {
 
 namespace {
 // gbO1 in two rows: the boxes that a type enables together stand side by side.
 constexpr int kOptionColumns = 4;
+
+// Where the panel's values are kept, for the status bar's hints.
+QString kLoopRecord() {
+    return QStringLiteral("записи шлейфа");
+}
 
 // The groups of a row are as tall as the tallest; their items stay at the top, as in a list.
 void itemsAtTop(RadioGroupBox* box) {
@@ -71,6 +77,7 @@ LoopPaneView::LoopPaneView(LoopPane& model, QWidget* parameterArea)
     duplicateLayout->setColumnStretch(0, 1);
     column->addWidget(duplicateBox);
     column->addStretch();
+    applyStoredHints(p1_, kLoopRecord());
     fitFontToSize(this);
     // The delay group keeps the width of its longer caption, so the row does not move with the type.
     QGroupBox* delay = radioGroups_.at(static_cast<std::size_t>(LoopControl::Delay));
@@ -162,6 +169,7 @@ void LoopPaneView::render() {
     if (delay->title() != model_.delayCaption()) {
         delay->setTitle(model_.delayCaption());
         delay->setAccessibleName(delay->title());
+        delay->setStatusTip(storedHint(delay->title(), kLoopRecord()));
     }
     for (int c = kRadioGroups; c < kLoopControlCount; ++c) {
         const auto control = static_cast<LoopControl>(c);

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QScrollArea>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -36,6 +37,7 @@
 #include "reports/report_actions.h"
 #include "window/safety_dialogs.h"
 #include "window/safety_texts.h"
+#include "window/status_tips.h"
 #include "files/settings_file.h"
 #include "link/system_ports.h"
 #include "window/window_prompts.h"
@@ -49,6 +51,41 @@ constexpr int kSlotsHeight = 37;
 constexpr int kSlotRowMargin = 4;
 constexpr int kSlotSpacing = 1;
 constexpr qreal kSmallestCaptionPoints = 5;
+// Room beside a slot's caption, so that "МШС1" does not touch the button's edges.
+constexpr int kSlotCaptionMargin = 4;
+
+// The discoverable parts of the slot row and the parameter area.
+QString slotHint() {
+    return QStringLiteral("Правый щелчок или Shift+F10: поставить или убрать модуль");
+}
+QString emptySlotDescription() {
+    return QStringLiteral("Пустой слот. Правый щелчок или Shift+F10: поставить модуль");
+}
+QString emptyAreaHint() {
+    return QStringLiteral("Поставьте модули в слоты правым щелчком по слоту (или Shift+F10), затем выберите "
+                          "модуль в меню или щелчком по его слоту.");
+}
+
+// The top-level menus open with Alt and their letter; the captions stay as they are.
+struct Mnemonic {
+    const char* name;
+    char16_t letter;
+};
+constexpr Mnemonic kMnemonics[] = {
+    {"mmKodDostupa", u'К'}, {"ComSelect", u'C'}, {"mnEEPROM", u'Ф'}, {"mnEdit", u'П'}, {"mShls", u'М'},
+    {"mRele", u'Р'},        {"mUD", u'Д'},       {"MLine", u'С'},    {"mZO", u'З'},    {"mExt", u'В'},
+    {"mGR", u'Г'},          {"mKey", u'л'},      {"mArj", u'А'},     {"mR", u'О'},     {"mnExit", u'х'},
+};
+
+// The client area at its natural size: a window made smaller than that scrolls it.
+class ClientScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->size() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
 
 // Opens the text exports in the program the system has for text files; the program does not wait.
 class SystemTextViewer : public TextViewer {
@@ -97,10 +134,16 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
         textViewer_ = ownTextViewer_.get();
     }
 
-    auto* central = new QWidget(this);
+    // The client keeps its layout at any window size: a smaller window gets scroll bars.
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("client"));
     central->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(central);
+    auto* scroll = new ClientScrollArea(this);
+    scroll->setObjectName(QStringLiteral("clientScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
     device_ = setup.deviceCommands ? setup.deviceCommands(this) : std::make_unique<DeviceCommands>(this);
     device_->setBusyHandler([this](bool running) { transferRunning(running); });
     deviceLink_ = std::make_unique<DriverLink>(
@@ -118,8 +161,10 @@ TV5ivezMainForm::TV5ivezMainForm(MainFormSetup setup, QWidget* parent)
     buildSlotMenu();
     buildKeys();
     buildStatusBar();
-    fitMenuBar();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    applyStatusTips(menuBar());
+    applyStatusTips(pmSlots_);
+    applyStatusTips(central);
+    resize(sizeHint());
 
     desktop_->FormCreate();
     // The port the port file named is one of the session's; the system's own ports are looked up when
@@ -141,10 +186,14 @@ void TV5ivezMainForm::showEvent(QShowEvent* event) {
     if (!centred_) {
         // At start the window sits in the middle of the screen, frame and all where the frame is known.
         centred_ = true;
-        if (const QScreen* shown = screen())
+        if (const QScreen* shown = screen()) {
+            // On a screen narrower than the window the menu bar keeps its last menus behind its "»"
+            // button, and the client scrolls.
+            resize(size().boundedTo(shown->availableGeometry().size() - (frameGeometry().size() - size())));
             move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
                                      shown->availableGeometry())
                      .topLeft());
+        }
     }
     QMainWindow::showEvent(event);
 }
@@ -172,12 +221,34 @@ void TV5ivezMainForm::buildSlots(QWidget* central) {
         row->addWidget(button);
         slotButtons_.at(static_cast<std::size_t>(s - 1)) = button;
     }
+    // The slots' font: the window's, or a smaller one where the longest module name does not fit a slot
+    // with room to spare (a wide system font); every slot shows its caption in it.
+    const int room = slotCaptionRoom(slotButtons_.front());
+    const QString longest = QStringLiteral("МШС1");
+    while (QFontMetrics(slotFont_).horizontalAdvance(longest) + 2 * kSlotCaptionMargin > room &&
+           slotFont_.pointSizeF() > kSmallestCaptionPoints)
+        slotFont_.setPointSizeF(slotFont_.pointSizeF() - 0.5);
+    for (QPushButton* button : slotButtons_)
+        fitSlotCaption(button);
+}
+
+int TV5ivezMainForm::slotCaptionRoom(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
 }
 
 void TV5ivezMainForm::buildParameterArea(QWidget* central) {
     gbParameter_ = new QGroupBox(central);
     gbParameter_->setObjectName(QStringLiteral("gbParameter"));
     gbParameter_->setGeometry(0, kSlotsHeight, kClientWidth, kClientHeight - kSlotsHeight);
+    emptyHint_ = new QLabel(emptyAreaHint(), gbParameter_);
+    emptyHint_->setObjectName(QStringLiteral("emptyHint"));
+    emptyHint_->setAccessibleName(emptyAreaHint());
+    emptyHint_->setWordWrap(true);
+    emptyHint_->setAlignment(Qt::AlignCenter);
+    emptyHint_->setGeometry(PaneView::paneArea(gbParameter_).adjusted(40, 0, -40, 0));
     for (const PaneViewEntry& entry : paneViews())
         paneViews_.push_back(PaneViewSlot{&entry});
 }
@@ -193,6 +264,7 @@ void TV5ivezMainForm::renderPanes() {
             slot.view = slot.entry->create(*desktop_, gbParameter_);
             if (!slot.view) continue;
             connect(slot.view, &PaneView::edited, this, [this] { render(); });
+            applyStatusTips(slot.view);
         }
         if (!slot.view) continue;
         if (shown) slot.view->render();
@@ -315,6 +387,7 @@ void TV5ivezMainForm::buildMenu() {
             [this] { mRClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
     wirePaneCommands();
+    addMnemonics();
 }
 
 void TV5ivezMainForm::wirePaneCommands() {
@@ -333,14 +406,26 @@ void TV5ivezMainForm::enableModuleItems(QMenu* menu) {
         item->setEnabled(desktop_->moduleMenuItemEnabled(item->text()));
 }
 
-void TV5ivezMainForm::fitMenuBar() {
-    // All fourteen items must show in the fixed width; wide system fonts get a smaller menu font.
-    QMenuBar* bar = menuBar();
-    QFont font = bar->font();
-    while (bar->sizeHint().width() > kClientWidth && font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        bar->setFont(font);
+void TV5ivezMainForm::addMnemonics() {
+    for (QAction* item : menuBar()->actions()) {
+        const QString caption = item->text();
+        for (const Mnemonic& m : kMnemonics) {
+            if (item->objectName() != QLatin1StringView(m.name)) continue;
+            const qsizetype at = caption.indexOf(QChar(m.letter));
+            if (at < 0) continue;
+            item->setText(QString(caption).insert(at, QLatin1Char('&')));
+            // Screen readers hear the caption as before.
+            if (QMenu* menu = item->menu()) menu->setAccessibleName(caption);
+        }
     }
+}
+
+QSize TV5ivezMainForm::sizeHint() const {
+    // The client at its size and every menu of the bar in one row: the window widens for a wide font
+    // rather than shrinking the menu's font below the panes' one.
+    QSize natural = QMainWindow::sizeHint();
+    natural.setWidth(std::max(natural.width(), menuBar()->sizeHint().width()));
+    return natural;
 }
 
 void TV5ivezMainForm::buildSlotMenu() {
@@ -393,6 +478,7 @@ void TV5ivezMainForm::refreshSystemPorts(SystemPorts which) {
         for (const QString& port : std::as_const(wanted)) {
             QAction* item = addItem(comMenu_, "", port, [this, port] { desktop_->chooseSystemPort(port); });
             item->setObjectName(QStringLiteral("port_") + port);
+            item->setStatusTip(statusTipFor(item->objectName()));
             item->setCheckable(true);
             systemPortItems_ << item;
         }
@@ -445,7 +531,7 @@ void TV5ivezMainForm::WriteToV5Click() {
     const PortFileSettings& settings = desktop_->settings();
     const auto result = device_->writePanelChecked(
         desktop_->portName(), desktop_->image(), {settings.backupBeforePanelWrite, settings.verifyPanelWrite},
-        backupsIn(desktop_->workFolder(), &FileError::message));
+        backupsIn(desktop_->backupFolder(), &FileError::message));
     // A cancel ends the progress window without a word; a panel left half-written is told all the same.
     if (result && result->cancelled && result->partial) prompts_->message(result->message);
     // The configuration counts as kept once the panel holds it, unless its check found otherwise.
@@ -485,7 +571,7 @@ void TV5ivezMainForm::compareWithDeviceClick() {
 
 void TV5ivezMainForm::restoreBackupClick() {
     if (!desktop_->mayReplaceImage()) return;
-    if (const auto path = safetyDialogs_->backupToRestore(backupFolder(desktop_->workFolder())))
+    if (const auto path = safetyDialogs_->backupToRestore(desktop_->backupFolder()))
         desktop_->restoreBackup(*path);
 }
 
@@ -616,17 +702,18 @@ bool TV5ivezMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TV5ivezMainForm::fitSlotCaption(QPushButton* button) {
     // A caption such as "МШС10" from an odd file must fit its narrow button: a smaller font where needed.
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    const int room = slotCaptionRoom(button);
     QFont font = slotFont_;
     while (QFontMetrics(font).horizontalAdvance(button->text()) > room &&
            font.pointSizeF() > kSmallestCaptionPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     button->setFont(font);
-    // The whole name, whatever the font.
-    button->setToolTip(button->text().size() > 2 ? button->text() : QString());
+    // The whole name, whatever the font, above the way to change it. A slot's caption is its number
+    // while it is empty.
+    const bool empty = button->text() == button->property("tag").toString();
+    const bool named = button->text().size() > 2;
+    button->setToolTip(named ? button->text() + QLatin1Char('\n') + slotHint() : slotHint());
+    button->setAccessibleDescription(empty ? emptySlotDescription() : slotHint());
 }
 
 void TV5ivezMainForm::render() {
@@ -649,6 +736,7 @@ void TV5ivezMainForm::render() {
     }
     gbParameter_->setTitle(d.title());
     renderPanes();
+    emptyHint_->setVisible(d.visiblePane().isEmpty() && !d.accessCodeBox().isOpen());
 
     for (int n = 1; n <= 9; ++n)
         comItems_.at(static_cast<std::size_t>(n - 1))->setChecked(d.checkedComPort() == n);

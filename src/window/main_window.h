@@ -51,6 +51,8 @@ public:
     ~TV5ivezMainForm() override;
 
     Desktop& desktop() { return *desktop_; }
+    // The client area at its size and the whole menu bar in one row.
+    QSize sizeHint() const override;
     // Shows the desktop's state in every control.
     void render();
 
@@ -80,7 +82,8 @@ private:
     void addPaneItem(QWidget* menu, const char* name, const QString& caption);
     void addModuleItems(QMenu* menu, const char* namePrefix, const QString& captionPrefix, int count);
     void buildSlotMenu();
-    void fitMenuBar();
+    // Alt and a letter open each menu of the bar.
+    void addMnemonics();
     enum class SystemPorts { All, SessionOnly };
     void refreshSystemPorts(SystemPorts which = SystemPorts::All);
     // Items that a pane model answers run its command; items nobody answers yet are disabled.
@@ -107,6 +110,8 @@ private:
     void buildStatusBar();
     void enterMenuBar();
     void fitSlotCaption(QPushButton* button);
+    // The width a slot button's caption has inside its frame.
+    static int slotCaptionRoom(const QPushButton* button);
     // After F10: the keyboard goes back where it was once the menus are left.
     void leaveMenuBar();
 
@@ -127,6 +132,8 @@ private:
     QMenu* pmSlots_ = nullptr;
     QHash<QString, QAction*> slotItems_;
     QGroupBox* gbParameter_ = nullptr;
+    // What to do first, while no pane is shown.
+    QLabel* emptyHint_ = nullptr;
     // The registered pane views, each built the first time its pane is shown.
     struct PaneViewSlot {
         const PaneViewEntry* entry;

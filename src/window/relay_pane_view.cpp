@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "window/status_tips.h"
 #include "window/fit_font.h"
 #include "window/loop_grid_box.h"
 #include "window/radio_group_box.h"
@@ -57,6 +58,7 @@ RelayPaneView::RelayPaneView(RelayPane& model, QWidget* parameterArea)
             [this](bool ticked) { forward([this, ticked] { model_.cbInternalClick(ticked); }); });
     connect(external_, &QCheckBox::clicked, this,
             [this](bool ticked) { forward([this, ticked] { model_.cbExternalClick(ticked); }); });
+    applyStoredHints(panel_, QStringLiteral("записи реле"));
     panelLayout->addWidget(mode_);
     panelLayout->addWidget(time_);
     panelLayout->addWidget(tamper);

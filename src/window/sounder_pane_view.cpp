@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "window/status_tips.h"
 #include "window/fit_font.h"
 #include "window/loop_grid_box.h"
 #include "window/radio_group_box.h"
@@ -78,6 +79,7 @@ QWidget* SounderPaneView::buildPanel(int tab, QWidget* parent) {
         boxes->addWidget(box, tamper ? bit - 3 : bit, tamper ? 1 : 0);
         options_.at(static_cast<std::size_t>(tab)).at(static_cast<std::size_t>(bit)) = box;
     }
+    applyStoredHints(panel, QStringLiteral("записи оповещателя"));
     boxes->setColumnStretch(2, 1);
     layout->addLayout(boxes);
     layout->addStretch();

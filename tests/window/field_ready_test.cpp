@@ -343,14 +343,15 @@ private slots:
              {std::pair{1, QStringLiteral("МШС10")}, std::pair{2, QStringLiteral("МР16")}}) {
             QPushButton* button = slot(s);
             QCOMPARE(button->text(), name);
-            QCOMPARE(button->toolTip(), name);
+            QCOMPARE(button->toolTip().section(QLatin1Char('\n'), 0, 0), name);
             QStyleOptionButton option;
             option.initFrom(button);
             const int room =
                 button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
             QVERIFY2(button->fontMetrics().horizontalAdvance(name) <= room, qPrintable(name));
         }
-        QVERIFY(slot(3)->toolTip().isEmpty());
+        // An empty slot has no name to repeat: its tooltip is only the way to place a module.
+        QVERIFY(!slot(3)->toolTip().contains(QLatin1Char('\n')));
     }
 
     void withoutATextEditorTheUserIsToldWhereTheFileWent() {

@@ -40,7 +40,7 @@ private slots:
 
     void startsBlankWithCompleteMenu() {
         QCOMPARE(window().windowTitle(), QStringLiteral("Файл не выбран"));
-        QCOMPARE(window().centralWidget()->size(), QSize(790, 535));
+        QCOMPARE(find<QWidget>(QStringLiteral("client"))->size(), QSize(790, 535));
         for (int s = 1; s <= 20; ++s) {
             auto* button = find<QPushButton>(QStringLiteral("btnSlot%1").arg(s));
             QVERIFY(button);
@@ -49,8 +49,9 @@ private slots:
         QMenuBar* bar = find<QMenuBar>(QStringLiteral("MainMenu2"));
         QVERIFY(bar);
         QStringList top;
+        // The captions as shown, without the marks of their Alt letters.
         for (QAction* a : bar->actions())
-            top << a->text();
+            top << QString(a->text()).remove(QLatin1Char('&'));
         QCOMPARE(top,
                  (QStringList{QStringLiteral("Код доступа"), QStringLiteral("COM-порт"),
                               QStringLiteral("Файл настроек"), QStringLiteral("Правка"), QStringLiteral("МШС"), QStringLiteral("МР"),
@@ -111,11 +112,7 @@ private slots:
         QCOMPARE(paneViews().size(), d.allPanes().size());
         auto* area = find<QGroupBox>(QStringLiteral("gbParameter"));
         for (const Pane* pane : d.allPanes()) {
-            d.ClearDesktop();
-            if (pane == &d.accessCodeBox())
-                d.mmKodDostupaClick();
-            else
-                d.showPane(pane->objectName());
+            h_.showOnly(*pane);
             QStringList shown;
             for (const PaneViewEntry& entry : paneViews())
                 if (entry.isShown(d)) {

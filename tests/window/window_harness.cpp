@@ -76,6 +76,15 @@ void WindowHarness::place(int slot, const QString& moduleName) const {
     QCOMPARE(button->text(), moduleName);
 }
 
+void WindowHarness::showOnly(const Pane& pane) {
+    Desktop& d = desktop();
+    d.ClearDesktop();
+    if (&pane == &d.accessCodeBox())
+        d.mmKodDostupaClick();
+    else
+        d.showPane(pane.objectName());
+}
+
 void WindowHarness::click(const QString& name) const {
     auto* button = find<QAbstractButton>(name);
     QVERIFY(button);
@@ -86,14 +95,16 @@ void WindowHarness::click(const QString& name) const {
     QTest::mouseClick(button, Qt::LeftButton, {}, at);
 }
 
-void acknowledgeWhenDone(QWidget* window, QString* message) {
+void acknowledgeWhenDone(QWidget* window, QString* message,
+                         std::function<void(QWidget* progressWindow)> atMessage) {
     auto* timer = new QTimer(window);
-    QObject::connect(timer, &QTimer::timeout, timer, [window, timer, message] {
+    QObject::connect(timer, &QTimer::timeout, timer, [window, timer, message, atMessage] {
         auto* button = window->findChild<QPushButton*>(QStringLiteral("Button1"));
         if (!button || !button->isVisible() || button->text() != QStringLiteral("OK")) return;
         timer->stop();
         timer->deleteLater();
         *message = window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        if (atMessage) atMessage(button->window());
         QTest::mouseClick(button, Qt::LeftButton);
     });
     timer->start(1);

@@ -93,13 +93,16 @@ public:
     void choose(const QString& menuName, const QString& itemName) const;
     // Places a module through the slot menu.
     void place(int slot, const QString& moduleName) const;
+    // Shows `pane` alone, after the pane reset, as its menu item does (the access-code box opens).
+    void showOnly(const Pane& pane);
     // Clicks a check box or radio button on its indicator, where a user would.
     void click(const QString& name) const;
 };
 
 // Presses "OK" of the progress window of `window` once a final message shows; the message goes to
-// `message`, which must outlive the wait.
-void acknowledgeWhenDone(QWidget* window, QString* message);
+// `message`, which must outlive the wait. `atMessage` looks at the progress window first.
+void acknowledgeWhenDone(QWidget* window, QString* message,
+                         std::function<void(QWidget* progressWindow)> atMessage = {});
 // Chooses the menu item `item` of `window` and returns the final message of its transfer, acknowledged.
 QString chooseAndAcknowledge(QWidget* window, const QString& item);
 

@@ -16,6 +16,17 @@ namespace v5 {
 namespace {
 // Wide enough for the longest step, "запись прошивки Вистан-5 - ожидание готовности".
 constexpr int kLabelWidth = 400;
+
+// A final message that tells of a transfer carried out to its end: one of its lines is a transfer's
+// "успешно" and none tells of a check that failed. The driver's last progress step comes before its last
+// block or poll, so the bar is filled here.
+bool reportsSuccess(const QString& message) {
+    const QStringList lines = message.split(QLatin1Char('\n'));
+    const QString done[] = {up5::ReadChipDone(),   up5::WriteChipDone(), up5::ReadPanelDone(),
+                            up5::WritePanelDone(), up5::VerifyDone(),    up5::ConsoleDone()};
+    return std::ranges::any_of(done, [&lines](const QString& line) { return lines.contains(line); }) &&
+           !lines.contains(up5::VerifyNotRead()) && !lines.contains(up5::VerifyFailed());
+}
 }  // namespace
 
 TUP5Form::TUP5Form(QWidget* parent)
@@ -90,6 +101,7 @@ void TUP5Form::ProcessEvents() {
 void TUP5Form::ShowMessage(const QString& text) {
     Button1->setText(up5::OkButton());
     Label1->setText(text);
+    if (reportsSuccess(text)) ProgressBar1->setValue(ProgressBar1->maximum());
     // Enter acknowledges a message as Space and Escape do; during a transfer it cancels nothing.
     Button1->setDefault(true);
     if (!Cancelled()) {
