@@ -1,5 +1,7 @@
 #include "cli/device_commands.h"
 
+#include "files/backup_file.h"
+
 #include <optional>
 
 #include <QtGlobal>
@@ -183,9 +185,11 @@ bool passesCheck(const DeviceCommand& c, const Arguments& a, const Image::Bytes&
 
 // The panel write with its backup and check; a check that finds the panel holding something else fails
 // the command.
-bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, PanelWriteSteps steps, Io& io) {
-    const PanelWriteResult result =
-        writePanelChecked(up5, progress, image, steps, backupsIn(QDir::currentPath(), &FileError::detail));
+bool writePanel(TUP5& up5, TransferUi& progress, const Image::Bytes& image, const QString& settingsFile,
+                PanelWriteSteps steps, Io& io) {
+    // The site's backups beside its settings file.
+    const PanelWriteResult result = writePanelChecked(up5, progress, image, steps,
+                                                      backupsIn(siteBackupFolder(settingsFile), &FileError::detail));
     // After a cancel no message tells what the panel holds now or where the copy went.
     if (result.partial && TerminalProgress::interrupted())
         io.err << "v5ivez-cli write-panel: the write broke off part-way; the panel may hold a partial "
@@ -248,7 +252,7 @@ int run(const DeviceCommand& c, const QStringList& args, Io& io) {
                 ok = up5.ReadPanel(image);
                 break;
             }
-            ok = writePanel(up5, progress, image, a->steps, io);
+            ok = writePanel(up5, progress, image, a->file, a->steps, io);
             break;
     }
     const double seconds = static_cast<double>(elapsed.nsecsElapsed()) / 1e9;

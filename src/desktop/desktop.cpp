@@ -6,6 +6,7 @@
 
 #include "desktop/history_texts.h"
 #include "desktop/site_names.h"
+#include "files/backup_file.h"
 #include "image/records.h"
 #include "files/messages.h"
 #include "image/orphan_sweep.h"
@@ -109,6 +110,7 @@ void Desktop::mnLoadClick() {
         return;
     }
     if (!loadSettingsFile(*path)) return;
+    settingsPath_ = QFileInfo(*path).absoluteFilePath();
     readNamesBeside(*path);
     imageReplaced(history_text::FileReadStep(QFileInfo(*path).fileName()), history_text::FileRead(windowCaption_));
 }
@@ -142,9 +144,14 @@ void Desktop::mnSaveClick() {
         return;
     }
     windowCaption_ = QFileInfo(*path).absoluteFilePath();
+    settingsPath_ = windowCaption_;
     markSaved();
     const QString namesNote = writeNamesBeside(*path);
     lastOperation_ = history_text::FileWritten(windowCaption_) + namesNote;
+}
+
+QString Desktop::backupFolder() const {
+    return settingsPath_.isEmpty() ? v5::backupFolder(workFolder_) : siteBackupFolder(settingsPath_);
 }
 
 void Desktop::readNamesBeside(const QString& settingsPath) {

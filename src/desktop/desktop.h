@@ -132,6 +132,11 @@ public:
     // nothing changed or a transfer runs.
     bool takeStep(const QString& label = {});
 
+    // Where the copies of the panel go before a write, and where a restore looks: beside the settings
+    // file the configuration was read from or written to ("site.backups"), else "backups" in the work
+    // folder.
+    QString backupFolder() const;
+
     // The names of the site, read and written beside the settings file ("<name>.names.json").
     const SiteNames& names() const { return names_; }
     void setNames(const SiteNames& names) { names_ = names; }
@@ -189,6 +194,7 @@ private:
     int focusedSlot_ = 0;
     UndoHistory history_;
     SiteNames names_;
+    QString settingsPath_;  // the settings file last read or written: the site
     // A names file that could not be read: it is not overwritten without asking.
     QString damagedNamesPath_;
     bool takeStep(const QString& label, bool followObjects);

@@ -11,9 +11,16 @@ QString backupFolder(const QString& workFolder) {
     return QDir(workFolder).filePath(QString::fromLatin1(kBackupFolderName));
 }
 
-BackupWrite writePanelBackup(const QString& workFolder, const Image::Bytes& bytes, const QDateTime& when) {
+QString siteBackupFolder(const QString& settingsPath) {
+    const QFileInfo file(settingsPath);
+    QString name = file.fileName();
+    if (name.endsWith(QStringLiteral(".v5"), Qt::CaseInsensitive)) name.chop(3);
+    return file.absoluteDir().filePath(name + QStringLiteral(".backups"));
+}
+
+BackupWrite writePanelBackup(const QString& backupFolder, const Image::Bytes& bytes, const QDateTime& when) {
     BackupWrite result;
-    const QDir folder(backupFolder(workFolder));
+    const QDir folder(backupFolder);
     if (!folder.mkpath(QStringLiteral("."))) {
         result.error = FileError{msg::WriteError(folder.path(), QStringLiteral("не удалось создать папку")),
                                  QStringLiteral("cannot create the folder %1").arg(folder.path())};

@@ -94,9 +94,9 @@ PanelWriteResult writePanelChecked(TUP5& up5, TransferUi& ui, const Image::Bytes
     return finish();
 }
 
-SaveBackup backupsIn(const QString& workFolder, QString FileError::*reason) {
-    return [workFolder, reason](const Image::Bytes& panel) {
-        const BackupWrite backup = writePanelBackup(workFolder, panel, QDateTime::currentDateTime());
+SaveBackup backupsIn(const QString& folder, QString FileError::*reason) {
+    return [folder, reason](const Image::Bytes& panel) {
+        const BackupWrite backup = writePanelBackup(folder, panel, QDateTime::currentDateTime());
         if (!backup.error) return BackupSaveResult{backup.path, std::nullopt};
         // One line inside the write's message: "(Ошибка записи: <file>: <reason>)".
         return BackupSaveResult{

@@ -29,9 +29,10 @@ struct BackupSaveResult {
 };
 using SaveBackup = std::function<BackupSaveResult(const Image::Bytes& panel)>;
 
-// Keeps the backup under backups/ in `workFolder`, stamped with the time it is taken. A failure is told
-// by `reason` of the file error: the window's Russian message or the command line's detail.
-SaveBackup backupsIn(const QString& workFolder, QString FileError::*reason);
+// Keeps the backup in `folder` (siteBackupFolder, backupFolder), stamped with the time it is taken. A
+// failure is told by `reason` of the file error: the window's Russian message or the command line's
+// detail.
+SaveBackup backupsIn(const QString& folder, QString FileError::*reason);
 
 struct PanelWriteResult {
     enum class Verify { NotRun, Passed, Failed, NotRead };

@@ -194,3 +194,22 @@ TEST_F(SiteNamesDesktopTest, ADamagedNamesFileIsToldAndNotOverwrittenWithoutAski
 
 }  // namespace
 }  // namespace v5
+
+#include "files/backup_file.h"
+
+namespace v5 {
+namespace {
+
+TEST_F(SiteNamesDesktopTest, BackupsGoBesideTheSitesSettingsFileOnceItHasOne) {
+    EXPECT_EQ(desktop->backupFolder(), QDir(dir.path()).filePath(QStringLiteral("backups")));
+    save();
+    EXPECT_EQ(desktop->backupFolder(), QDir(dir.path()).filePath(QStringLiteral("site.backups")));
+    const std::pair<const char*, const char*> paths[] = {{"/obj/site.v5", "/obj/site.backups"},
+                                                         {"/obj/SITE.V5", "/obj/SITE.backups"},
+                                                         {"/obj/site.bin", "/obj/site.bin.backups"}};
+    for (const auto& [settings, folder] : paths)
+        EXPECT_EQ(siteBackupFolder(QString::fromLatin1(settings)), QString::fromLatin1(folder));
+}
+
+}  // namespace
+}  // namespace v5

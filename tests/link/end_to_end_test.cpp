@@ -174,17 +174,18 @@ TEST_F(EndToEndTest, PanelWriteKeepsABackupOfThePanelAndChecksWhatItHoldsAfterwa
     ASSERT_TRUE(process.waitForFinished(kTransferTimeoutMs));
     const QString err = QString::fromUtf8(process.readAllStandardError());
     ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
-    const QStringList backups = QDir(dir.filePath(QStringLiteral("backups"))).entryList(QDir::Files);
+    // The site's backups beside its settings file.
+    const QStringList backups = QDir(dir.filePath(QStringLiteral("image.backups"))).entryList(QDir::Files);
     ASSERT_EQ(backups.size(), 1);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_panel\\.v5$"))
                     .match(backups.first())
                     .hasMatch())
         << backups.first().toStdString();
-    EXPECT_EQ(test::readAll(dir.filePath(QStringLiteral("backups/")) + backups.first()), panel);
+    EXPECT_EQ(test::readAll(dir.filePath(QStringLiteral("image.backups/")) + backups.first()), panel);
     EXPECT_TRUE(err.contains(QStringLiteral("резервная копия: чтение прошивки Вистан-5\n")));
     EXPECT_TRUE(err.contains(QStringLiteral("проверка записи: чтение прошивки Вистан-5\n")));
     EXPECT_TRUE(err.endsWith(QStringLiteral("запись прошивки Вистан-5 - успешно\nрезервная копия: ") +
-                             dir.filePath(QStringLiteral("backups/")) + backups.first() +
+                             dir.filePath(QStringLiteral("image.backups/")) + backups.first() +
                              QStringLiteral("\nпроверка записи - успешно\n")))
         << err.toStdString();
 }
@@ -203,7 +204,7 @@ TEST_F(EndToEndTest, PanelWriteCheckCatchesAByteThePanelDidNotTake) {
     // 0x10 inverted is 0xEF: type code 10, the two top bits and bits 3..0 set.
     EXPECT_TRUE(run.err.contains(QStringLiteral("\nшлейф 17: тип пожарный → тревожный\n")))
         << run.err.toStdString();
-    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("backups"))).exists());
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("image.backups"))).exists());
 }
 
 // The check before a write: errors stop both writes before the port is opened; --force writes.
@@ -229,7 +230,7 @@ TEST_F(EndToEndTest, WritesRefuseAFileWithErrorsUnlessForced) {
         EXPECT_FALSE(err.contains(QStringLiteral("запись прошивки"))) << err.toStdString();
         EXPECT_FALSE(err.contains(QStringLiteral("запись 24c256"))) << err.toStdString();
     }
-    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("backups"))).exists());
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("image.backups"))).exists());
     CliRun run = cli(with("read-panel", {QStringLiteral("-o"), file("after.v5")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(test::readAll(file("after.v5")), panel);

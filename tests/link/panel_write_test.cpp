@@ -61,7 +61,7 @@ protected:
     PanelWriteResult write(PanelWriteSteps steps = {}) {
         return writePanelChecked(up5, ui, image, steps, [this](const Image::Bytes& bytes) {
             const BackupWrite backup =
-                writePanelBackup(dir.path(), bytes, QDateTime(QDate(2026, 12, 8), QTime(14, 3, 22)));
+                writePanelBackup(backupFolder(dir.path()), bytes, QDateTime(QDate(2026, 12, 8), QTime(14, 3, 22)));
             savedBackups << backup.path;
             return BackupSaveResult{backup.path,
                                     backup.error ? std::optional(backup.error->detail) : std::nullopt};
