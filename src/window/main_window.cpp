@@ -66,13 +66,14 @@ QString emptyAreaHint() {
                           "модуль в меню или щелчком по его слоту.");
 }
 
-// The top-level menus open with Alt and their letter; the captions stay as they are.
+// The top-level menus open with Alt and their letter, each on a key of its own in either keyboard
+// layout; the captions stay as they are.
 struct Mnemonic {
     const char* name;
     char16_t letter;
 };
 constexpr Mnemonic kMnemonics[] = {
-    {"mmKodDostupa", u'К'}, {"ComSelect", u'C'}, {"mnEEPROM", u'Ф'}, {"mnEdit", u'П'}, {"mShls", u'М'},
+    {"mmKodDostupa", u'К'}, {"ComSelect", u'т'}, {"mnEEPROM", u'Ф'}, {"mnEdit", u'П'}, {"mShls", u'М'},
     {"mRele", u'Р'},        {"mUD", u'Д'},       {"MLine", u'С'},    {"mZO", u'З'},    {"mExt", u'В'},
     {"mGR", u'Г'},          {"mKey", u'л'},      {"mArj", u'А'},     {"mR", u'О'},     {"mnExit", u'х'},
 };
