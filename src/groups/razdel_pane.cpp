@@ -14,6 +14,10 @@ bool isRazdel(int p) {
 void RazdelPane::mGRRazdelClick() {
     desktop().ClearDesktop();
     desktop().showPane(objectName());
+    fillList();
+}
+
+void RazdelPane::fillList() {
     list_.clear();
     const Image& image = desktop().image();
     for (int p = 1; p <= kRazdels; ++p)
@@ -25,8 +29,9 @@ void RazdelPane::mGRRazdelClick() {
 }
 
 void RazdelPane::showAgain() {
+    // No pane reset: the bytes undo put back stay as they are.
     const int razdel = list_.hasSelection() ? list_.selectedNumber() : 0;
-    mGRRazdelClick();
+    fillList();
     if (const int row = list_.rowOf(razdel); row >= 0) selectRow(row);
 }
 

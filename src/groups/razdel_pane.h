@@ -25,6 +25,8 @@ public:
 
     // "Группы ШС" → "Разделы".
     void mGRRazdelClick();
+    // The partitions of the image in the list, the zone boxes enabled for the zones there are.
+    void fillList();
     // The user selected row `row` of lbRazdel.
     void selectRow(int row);
     void lbRazdelClick();

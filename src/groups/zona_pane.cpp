@@ -12,6 +12,10 @@ ZonaPane::ZonaPane(Desktop& desktop)
 void ZonaPane::mGRZonaClick() {
     desktop().ClearDesktop();
     desktop().showPane(objectName());
+    fillList();
+}
+
+void ZonaPane::fillList() {
     list_.clear();
     for (int z = 1; z <= kZones; ++z)
         if (zonaExists(desktop().image(), z)) list_.append(QString::number(z));
@@ -63,8 +67,9 @@ void ZonaPane::Button7Click() {
 }
 
 void ZonaPane::showAgain() {
+    // No pane reset: the bytes undo put back stay as they are.
     const int zona = list_.hasSelection() ? list_.selectedNumber() : 0;
-    mGRZonaClick();
+    fillList();
     if (const int row = list_.rowOf(zona); row >= 0) selectRow(row);
 }
 

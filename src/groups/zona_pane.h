@@ -26,6 +26,8 @@ public:
 
     // "Группы ШС" → "Зоны".
     void mGRZonaClick();
+    // The zones of the image in the list, the first one selected.
+    void fillList();
     // The user selected row `row` of lbZona.
     void selectRow(int row);
     void lbZonaClick();

@@ -8,6 +8,10 @@ namespace v5 {
 void ExtPane::mExtClick() {
     desktop().ClearDesktop();
     desktop().showPane(objectName());
+    readTicks();
+}
+
+void ExtPane::readTicks() {
     const auto modules = config::ExternalModules::decode(desktop().image());
     for (int bit = 0; bit < kBoxCount; ++bit)
         ticks_.at(static_cast<std::size_t>(bit)) = modules.bit(bit);

@@ -17,13 +17,15 @@ public:
     ResetStage resetStage() const override { return ResetStage::HidePanes; }
     void onReset(bool) override {}
     bool canShowAgain() const override { return true; }
-    void showAgain() override { mExtClick(); }
+    void showAgain() override { readTicks(); }
     std::vector<MenuCommand> menuCommands() override {
         return {{QStringLiteral("mExt"), [this] { mExtClick(); }}};
     }
 
     // Menu "Внешнние модули".
     void mExtClick();
+    // The boxes from the external-module word.
+    void readTicks();
     // Box `bit` (0..11): МДВ1..4, БИ1..4, МК1..4.
     bool isTicked(int bit) const { return ticks_.at(static_cast<std::size_t>(bit)); }
     void setTicked(int bit, bool ticked);

@@ -211,6 +211,24 @@ TEST_F(UndoDesktopTest, AZoneCreatedAndDeletedComesBackWithTheSameZoneShown) {
     EXPECT_EQ(zones->list().selectedNumber(), 1) << "zone 1 was shown after zone 2 was deleted";
 }
 
+// The sweep runs at the next pane reset. Undoing the step it was part of while the zone pane is shown
+// must not sweep again, or the undo would be taken back at once and redo lost.
+TEST(UndoSweepTest, UndoingAStepWithASweepHoldsWhileTheZonePaneIsShown) {
+    test::ScriptedPrompts prompts;
+    Desktop desktop(prompts, QString());
+    installPanes(desktop);
+    desktop.btnSlotContextPopup(1);
+    desktop.miClick(QStringLiteral("МШС1"));
+    desktop.takeStep();
+    const Image unswept = desktop.image();
+    desktop.pane<ZonaPane>()->mGRZonaClick();  // the reset blanks the loops of the absent modules
+    ASSERT_TRUE(desktop.takeStep());
+    ASSERT_TRUE(desktop.undo());
+    EXPECT_EQ(desktop.image(), unswept);
+    EXPECT_FALSE(desktop.takeStep());
+    EXPECT_TRUE(desktop.history().canRedo());
+}
+
 TEST_F(UndoDesktopTest, TheUnsavedMarkFollowsUndoAndRedo) {
     desktop->markSaved();
     desktop->pane<PanelOptions>()->cbAvtovziatieClick(true);
