@@ -39,9 +39,9 @@ void dropNamesOfErased(const Image& before, const Image& after, SiteNames& names
               after);
     dropWhere(names.partitions,
               [](const Image& i, int p) { return p >= 1 && p <= kRazdels && razdelExists(i, p); }, before, after);
-    const int keyCount = static_cast<int>(map::KeyRecords.count);
     dropWhere(names.keys,
-              [keyCount](const Image& i, int k) {
+              [](const Image& i, int k) {
+                  constexpr int keyCount = static_cast<int>(map::KeyRecords.count);
                   return k >= 1 && k <= keyCount && !config::Key::decode(i, static_cast<std::size_t>(k - 1)).isFree();
               },
               before, after);
