@@ -78,48 +78,12 @@ namespace {
 using plain::hexBytes;
 using plain::text;
 
-QString yesNo(bool on) {
-    return text(on ? ct::kYes : ct::kNo);
-}
-
-QString moduleText(const SlotEntry& entry) {
-    if (entry.isEmpty()) return text(ct::kEmptySlot);
-    if (const auto module = entry.module()) return moduleName(*module);
-    return formatText(ct::kUnknownModule, entry.kind, entry.numberByte + 1);
-}
-
-QString assignmentText(KeyAssignment assignment) {
-    switch (assignment.role()) {
-        case KeyRole::Zona:
-            return plain::numbered(ct::kAssignZona, assignment.number());
-        case KeyRole::Razdel:
-            return plain::numbered(ct::kAssignRazdel, assignment.number());
-        case KeyRole::Monter:
-            return text(ct::kAssignMonter);
-        case KeyRole::GZ:
-            return text(ct::kAssignGZ);
-        case KeyRole::Unassigned:
-            return text(ct::kAssignNone);
-        case KeyRole::Unknown:
-            break;
-    }
-    return plain::numbered(ct::kAssignUnknown, assignment.byte);
-}
-
-QString durationText(std::uint8_t code) {
-    const auto at = std::find(kDurationCodes.begin(), kDurationCodes.end(), code);
-    if (at == kDurationCodes.end()) return plain::numbered(ct::kOtherDuration, code);
-    return text(ct::kDurations.at(static_cast<std::size_t>(at - kDurationCodes.begin())));
-}
-
-QString runTimeText(std::uint8_t seconds) {
-    return seconds == kNoTimeLimit ? text(ct::kNoLimit) : plain::numbered(ct::kSeconds, seconds);
-}
-
-QString loopTypeText(const LoopRecord& loop) {
-    return loop.disabled() ? text(ct::kLoopDisabled)
-                           : text(ct::kLoopTypes.at(static_cast<std::size_t>(loop.type())));
-}
+using plain::assignmentText;
+using plain::durationText;
+using plain::loopTypeText;
+using plain::moduleText;
+using plain::runTimeText;
+using plain::yesNo;
 
 template <class T>
 std::span<const std::uint8_t> bytesOf(const T& value) {

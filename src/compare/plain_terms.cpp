@@ -1,5 +1,6 @@
 #include "compare/plain_terms.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <unordered_map>
@@ -7,6 +8,7 @@
 
 #include "compare/compare_texts.h"
 #include "reports/format_text.h"
+#include "reports/report_texts.h"
 
 namespace v5::plain {
 
@@ -67,6 +69,57 @@ QString hexByte(std::uint8_t byte) {
         return out;
     }();
     return texts[byte];
+}
+
+namespace ct = compare_text;
+
+QString yesNo(bool on) {
+    return text(on ? ct::kYes : ct::kNo);
+}
+
+QString moduleText(const config::SlotEntry& entry) {
+    if (entry.isEmpty()) return text(ct::kEmptySlot);
+    if (const auto module = entry.module()) return moduleName(*module);
+    return formatText(ct::kUnknownModule, entry.kind, entry.numberByte + 1);
+}
+
+QString assignmentText(config::KeyAssignment assignment) {
+    switch (assignment.role()) {
+        case config::KeyRole::Zona:
+            return numbered(ct::kAssignZona, assignment.number());
+        case config::KeyRole::Razdel:
+            return numbered(ct::kAssignRazdel, assignment.number());
+        case config::KeyRole::Monter:
+            return text(ct::kAssignMonter);
+        case config::KeyRole::GZ:
+            return text(ct::kAssignGZ);
+        case config::KeyRole::Unassigned:
+            return text(ct::kAssignNone);
+        case config::KeyRole::Unknown:
+            break;
+    }
+    return numbered(ct::kAssignUnknown, assignment.byte);
+}
+
+QString durationText(std::uint8_t code) {
+    const auto at = std::find(config::kDurationCodes.begin(), config::kDurationCodes.end(), code);
+    if (at == config::kDurationCodes.end()) return numbered(ct::kOtherDuration, code);
+    return text(ct::kDurations.at(static_cast<std::size_t>(at - config::kDurationCodes.begin())));
+}
+
+QString runTimeText(std::uint8_t seconds) {
+    return seconds == config::kNoTimeLimit ? text(ct::kNoLimit) : numbered(ct::kSeconds, seconds);
+}
+
+QString loopTypeText(const config::LoopRecord& loop) {
+    return loop.disabled() ? text(ct::kLoopDisabled)
+                           : text(ct::kLoopTypes.at(static_cast<std::size_t>(loop.type())));
+}
+
+QString relayModeText(int code) {
+    const QString& name = text(report_text::kReleMode.at(static_cast<std::size_t>(code)));
+    const bool bracketed = name.startsWith(QLatin1Char('(')) && name.endsWith(QLatin1Char(')'));
+    return bracketed ? name.mid(1, name.size() - 2) : name;
 }
 
 }  // namespace v5::plain
