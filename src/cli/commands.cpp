@@ -11,7 +11,8 @@ namespace {
 constexpr Command kCommands[] = {
     // File commands (report_commands.cpp) and device commands (device_commands.cpp) go here.
     {"report", "write the configuration report (report.txt) of a settings file", reportCommand},
-    {"archive", "write the event archive (arj.txt) held in a settings file", archiveCommand},
+    {"archive", "write the event archive (arj.txt, or a table with --csv) held in a settings file",
+     archiveCommand},
     {"info", "summarise a settings file", infoCommand},
     {"diff", "list what differs between two settings files, field by field", diffCommand},
     {"check", "list the mistakes of a settings file with their severity", checkCommand},

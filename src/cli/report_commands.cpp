@@ -1,5 +1,6 @@
 #include "cli/report_commands.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,8 @@
 #include "cli/settings_argument.h"
 #include "files/settings_file.h"
 #include "image/slots.h"
+#include "journal/journal_csv.h"
+#include "journal/journal_filter.h"
 #include "reports/text_encoding.h"
 
 namespace v5::cli {
@@ -58,17 +61,97 @@ std::unique_ptr<LoadedDesktop> load(const QString& path, Io& io) {
     return loaded;
 }
 
+// The archive as a table (--csv, --excel) and the filters of its rows.
+struct TableOptions {
+    bool csv = false;
+    CsvStyle style = CsvStyle::Standard;
+    JournalFilter filter;
+    JournalOrder order = JournalOrder::OldestFirst;
+    bool filtered = false;  // a filter or the order was given
+};
+
 struct ExportOptions {
     QString image;
     QString output;
     bool utf8 = false;
     bool help = false;
+    TableOptions table;
 };
+
+// A number from `low` to `high`; nothing otherwise.
+std::optional<int> numberIn(const QString& text, int low, int high) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high) return std::nullopt;
+    return n;
+}
+
+// One of the table's options at args[i] (its value taken from args[i + 1]); false when `a` is none of
+// them. `problem` is set when it is one but its value is wrong.
+bool parseTableOption(const QStringList& args, qsizetype& i, TableOptions& table, QString& problem) {
+    const QString& a = args[i];
+    if (a == QStringLiteral("--csv")) {
+        table.csv = true;
+        return true;
+    }
+    if (a == QStringLiteral("--excel")) {
+        table.csv = true;
+        table.style = CsvStyle::Excel;
+        return true;
+    }
+    if (a == QStringLiteral("--newest-first")) {
+        table.order = JournalOrder::NewestFirst;
+        table.filtered = true;
+        return true;
+    }
+    struct Numbered {
+        const char* name;
+        int JournalFilter::*field;
+        int high;
+    };
+    static constexpr Numbered kNumbered[] = {{"--key", &JournalFilter::key, config::kKeyCount},
+                                             {"--loop", &JournalFilter::loop, 64},
+                                             {"--zone", &JournalFilter::zone, config::kZonaCount}};
+    const bool takesValue = a == QStringLiteral("--kind") || a == QStringLiteral("--text") ||
+                            std::any_of(std::begin(kNumbered), std::end(kNumbered),
+                                        [&a](const Numbered& n) { return a == QLatin1StringView(n.name); });
+    if (!takesValue) return false;
+    table.filtered = true;
+    if (++i >= args.size()) {
+        problem = QStringLiteral("%1 needs a value").arg(a);
+        return true;
+    }
+    const QString& value = args[i];
+    if (a == QStringLiteral("--text")) {
+        table.filter.text = value;
+    } else if (a == QStringLiteral("--kind")) {
+        table.filter.kinds = 0;
+        for (const QString& word : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const std::optional<EventKind> kind = kindFromWord(word);
+            if (!kind) {
+                problem = QStringLiteral("unknown kind %1; the kinds are %2").arg(word, englishKindWords());
+                return true;
+            }
+            table.filter.kinds |= kindBit(*kind);
+        }
+        if (table.filter.kinds == 0) problem = QStringLiteral("--kind needs at least one kind");
+    } else {
+        for (const Numbered& n : kNumbered) {
+            if (a != QLatin1StringView(n.name)) continue;
+            if (const std::optional<int> number = numberIn(value, 1, n.high))
+                table.filter.*n.field = *number;
+            else
+                problem = QStringLiteral("%1 takes a number from 1 to %2, not %3").arg(a).arg(n.high).arg(value);
+        }
+    }
+    return true;
+}
 
 // IMAGE [-o OUT] [--utf8] [--help], in any order; "--" ends the options. Nothing when the line is
 // wrong (already told).
+// `tables`: the archive's table options are taken as well.
 std::optional<ExportOptions> parseExport(const QStringList& args, const QString& defaultOutput, Io& io,
-                                         const char* command) {
+                                         const char* command, bool tables = false) {
     ExportOptions options;
     options.output = defaultOutput;
     bool haveImage = false;
@@ -91,7 +174,10 @@ std::optional<ExportOptions> parseExport(const QStringList& args, const QString&
             if (given.contains(name)) return fail(QStringLiteral("%1 is given twice").arg(a));
             given << name;
         }
-        if (isOption && (a == QStringLiteral("--help") || a == QStringLiteral("-h"))) {
+        QString problem;
+        if (isOption && tables && parseTableOption(args, i, options.table, problem)) {
+            if (!problem.isEmpty()) return fail(problem);
+        } else if (isOption && (a == QStringLiteral("--help") || a == QStringLiteral("-h"))) {
             options.help = true;
         } else if (isOption && a == QStringLiteral("--utf8")) {
             options.utf8 = true;
@@ -110,6 +196,11 @@ std::optional<ExportOptions> parseExport(const QStringList& args, const QString&
     }
     if (options.help) return options;
     if (!haveImage) return fail(QStringLiteral("which settings file?"));
+    if (options.table.filtered && !options.table.csv)
+        return fail(QStringLiteral("the filters and --newest-first go with --csv or --excel"));
+    if (options.table.csv && options.utf8)
+        return fail(QStringLiteral("--utf8 is for arj.txt; the CSV is always UTF-8"));
+    if (options.table.csv && !given.contains(QStringLiteral("-o"))) options.output = journalCsvFileName();
     if (!isStandardOutput(options.output) && sameFile(options.image, options.output))
         return fail(QStringLiteral("-o names the settings file itself; it would be overwritten"));
     return options;
@@ -217,10 +308,45 @@ int reportCommand(const QStringList& args, Io& io) {
 }
 
 int archiveCommand(const QStringList& args, Io& io) {
-    return exportCommand(args, io, "archive",
-                         "Writes the event archive held in a settings file, oldest record first: exactly\n"
-                         "the arj.txt the program writes for it.",
-                         archiveFileName(), [](Desktop& desktop) { return eventArchive(desktop.image()); });
+    const char* command = "archive";
+    const auto options = parseExport(args, archiveFileName(), io, command, true);
+    if (!options) {
+        io.err << "Try 'v5ivez-cli archive --help'.\n";
+        return kUsage;
+    }
+    if (options->help) {
+        printExportHelp(io.out, command,
+                        "Writes the event archive held in a settings file, oldest record first: exactly\n"
+                        "the arj.txt the program writes for it.",
+                        archiveFileName());
+        io.out << "\nThe archive as a table instead: v5ivez-cli archive --csv [FILTERS] [-o OUT] [--] IMAGE.v5\n\n"
+                  "  --csv             the rows of the window's event journal as CSV (RFC 4180, UTF-8, a\n"
+                  "                    header row), to arj.csv unless -o is given\n"
+                  "  --excel           the same ';'-separated with a byte-order mark, for a spreadsheet\n"
+                  "  --kind K[,K]      only these kinds: тревога, неисправность, пожар, взятие, снятие,\n"
+                  "                    монтер, ГЗ, питание, корпус, связь, настройки, прочее (or "
+               << englishKindWords()
+               << ")\n"
+                  "  --key N           only the events of key N\n"
+                  "  --loop N          only the events of loop N\n"
+                  "  --zone N          only the events of the loops zone N holds\n"
+                  "  --text WORD       only rows with WORD in a column, whatever its case\n"
+                  "  --newest-first    the newest record first\n\n"
+                  "The names of keys, loops and zones come from IMAGE.names.json beside the settings file,\n"
+                  "when there is one.\n";
+        return kOk;
+    }
+    const auto loaded = load(options->image, io);
+    if (!loaded) return kFailed;
+    if (!options->table.csv) return writeOutput(eventArchive(loaded->desktop.image()), *options, io, command);
+
+    const NamesRead names = readNamesFile(namesPathFor(options->image));
+    if (!names.problem.isEmpty())
+        io.err << "v5ivez-cli archive: the names are left out: " << names.problem << '\n';
+    const std::vector<JournalRow> rows = buildJournal(loaded->desktop.image(), names.names);
+    const TableOptions& table = options->table;
+    return writeResult(options->output, journalCsv(selectRows(rows, table.filter, table.order), table.style), io,
+                       command);
 }
 
 int infoCommand(const QStringList& args, Io& io) {
