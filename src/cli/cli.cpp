@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <span>
 
 #include <QtGlobal>
@@ -10,6 +12,7 @@
 #endif
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "cli/commands.h"
 #include "files/settings_file.h"
@@ -30,6 +33,18 @@ void printOverview(QTextStream& to) {
           "Exit status: 0 success, 1 the file or device operation failed, 2 wrong usage.\n";
 }
 
+// The application object the command named by `argv[1]` needs. Only a command that lays text out in
+// fonts gets a QGuiApplication, on the offscreen platform whatever the session says: it never shows a
+// window, works without a display, and the other commands keep starting without the GUI libraries.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    bool fonts = false;
+    for (const Command& c : allCommands())
+        fonts = fonts || (argc > 1 && c.needs == Needs::Fonts && std::strcmp(argv[1], c.name) == 0);
+    if (!fonts) return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 }  // namespace
 
 int run(const QStringList& args, Io& io) {
@@ -42,8 +57,10 @@ int run(const QStringList& args, Io& io) {
         printOverview(io.out);
         return kOk;
     }
+    // The option every program answers (help2man asks it), as the command.
+    const QString command = name == QStringLiteral("--version") ? QStringLiteral("version") : name;
     for (const Command& c : allCommands())
-        if (name == QString::fromLatin1(c.name)) return c.run(args.mid(1), io);
+        if (command == QString::fromLatin1(c.name)) return c.run(args.mid(1), io);
     io.err << "v5ivez-cli: unknown command '" << name << "'\n\n";
     printOverview(io.err);
     return kUsage;
@@ -90,7 +107,7 @@ int runProcess(int argc, char** argv) {
 #else
     const bool closed[3] = {};
 #endif
-    QCoreApplication app(argc, argv);
+    const auto app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("v5ivez-cli"));
     QStringList args;
 #ifdef Q_OS_UNIX

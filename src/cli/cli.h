@@ -16,12 +16,17 @@ struct Io {
     QTextStream& err;
 };
 
+// What a command needs of Qt besides its core: fonts (a PDF laid out in them) come with a
+// QGuiApplication, which runProcess makes on the offscreen platform, so that no display is needed.
+enum class Needs { Core, Fonts };
+
 // One subcommand: its name, a line for the overview, and the function that runs it on the arguments
 // after its name.
 struct Command {
     const char* name;
     const char* summary;
     int (*run)(const QStringList& args, Io& io);
+    Needs needs = Needs::Core;
 };
 
 // v5ivez-cli: `args` without the program name.

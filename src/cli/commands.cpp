@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/card_command.h"
 #include "cli/compare_commands.h"
 #include "cli/device_commands.h"
 #include "cli/key_commands.h"
@@ -17,6 +18,8 @@ constexpr Command kCommands[] = {
     {"diff", "list what differs between two settings files, field by field", diffCommand},
     {"check", "list the mistakes of a settings file with their severity", checkCommand},
     {"keys", "list the keys of a settings file as the program's key list shows them", keysCommand},
+    {"card", "write the site card of a settings file with its names, as PDF or HTML", cardCommand,
+     Needs::Fonts},
     {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},
     {"write-chip", "write a settings file to the 24C256 chip through the input module", writeChipCommand},
     {"read-panel", "read the panel's memory through the input module into a settings file", readPanelCommand},
