@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"diff", "list what differs between two settings files, field by field", diffCommand},
     {"check", "list the mistakes of a settings file with their severity", checkCommand},
     {"keys", "list the keys of a settings file as the program's key list shows them", keysCommand},
+    {"keys-import", "load keys from a table (CSV) into a settings file, checked first", keysImportCommand},
     {"card", "write the site card of a settings file with its names, as PDF or HTML", cardCommand,
      Needs::Fonts},
     {"read-chip", "read the 24C256 chip through the input module into a settings file", readChipCommand},

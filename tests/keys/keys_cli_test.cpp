@@ -68,10 +68,10 @@ TEST_F(KeysCliTest, ListsTheKeysAsTheWindowDoes) {
 TEST_F(KeysCliTest, CsvForASpreadsheet) {
     const CliRun run = runCli({QStringLiteral("keys"), QStringLiteral("--csv"), file});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("number,code,assignment,spi_number\n"
-                                                         "1,abcdef012345,зона 3,5\n"
-                                                         "2,000000000001,монтер,1\n"
-                                                         "3,00000000beef,,1\n"));
+    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("number,code,assignment,spi_number,owner,note\n"
+                                                         "1,abcdef012345,зона 3,5,,\n"
+                                                         "2,000000000001,монтер,1,,\n"
+                                                         "3,00000000beef,,1,,\n"));
 }
 
 TEST_F(KeysCliTest, WrongUsageAndUnreadableFiles) {
