@@ -136,6 +136,8 @@ public:
     // file the configuration was read from or written to ("site.backups"), else "backups" in the work
     // folder.
     QString backupFolder() const;
+    // The site's settings file, last read or written; empty before the first.
+    const QString& settingsPath() const { return settingsPath_; }
 
     // The names of the site, read and written beside the settings file ("<name>.names.json").
     const SiteNames& names() const { return names_; }

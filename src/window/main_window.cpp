@@ -37,6 +37,7 @@
 #include "reports/report_actions.h"
 #include "window/safety_dialogs.h"
 #include "window/safety_texts.h"
+#include "window/site_card_preview.h"
 #include "window/status_tips.h"
 #include "files/settings_file.h"
 #include "link/system_ports.h"
@@ -76,6 +77,7 @@ constexpr Mnemonic kMnemonics[] = {
     {"mmKodDostupa", u'К'}, {"ComSelect", u'т'}, {"mnEEPROM", u'Ф'}, {"mnEdit", u'П'}, {"mShls", u'М'},
     {"mRele", u'Р'},        {"mUD", u'Д'},       {"MLine", u'С'},    {"mZO", u'З'},    {"mExt", u'В'},
     {"mGR", u'Г'},          {"mKey", u'л'},      {"mArj", u'А'},     {"mR", u'О'},     {"mnExit", u'х'},
+    {"mnSiteCard", u'ч'},
 };
 
 // The client area at its natural size: a window made smaller than that scrolls it.
@@ -386,6 +388,8 @@ void TV5ivezMainForm::buildMenu() {
             [this] { mArjClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mR", QStringLiteral("Отчет"),
             [this] { mRClick(*desktop_, *textViewer_, desktop_->workFolder()); });
+    addItem(bar, "mnSiteCard", QStringLiteral("Карточка объекта…"),
+            [this] { showSiteCard(*desktop_, *prompts_, this); });
     addItem(bar, "mnExit", QStringLiteral("Выход"), [this] { close(); });
     wirePaneCommands();
     addMnemonics();

@@ -58,7 +58,7 @@ private slots:
                               QStringLiteral("МД(В)"), QStringLiteral("МС"), QStringLiteral("ЗО"),
                               QStringLiteral("Внешнние модули"), QStringLiteral("Группы ШС"),
                               QStringLiteral("Ключи"), QStringLiteral("Архив"), QStringLiteral("Отчет"),
-                              QStringLiteral("Выход")}));
+                              QStringLiteral("Карточка объекта…"), QStringLiteral("Выход")}));
         QStringList file;
         for (QAction* a : menu(QStringLiteral("mnEEPROM"))->actions())
             file << a->objectName();
