@@ -30,6 +30,7 @@
 #include "panes/install_panes.h"
 #include "keys/key_card_pane.h"
 #include "window/key_form.h"
+#include "window/key_import_dialog.h"
 #include "window/pane_view.h"
 #include "window/pane_views.h"
 #include "files/port_file.h"
@@ -383,6 +384,9 @@ void TV5ivezMainForm::buildMenu() {
     addPaneItem(keys, "N22", QStringLiteral("Редактировать"));
     addPaneItem(keys, "N16", QStringLiteral("Переписать из пульта ввода"));
     addPaneItem(keys, "N1", QStringLiteral("Ввести код"));
+    addItem(keys, "mnKeysImport", QStringLiteral("Загрузить из таблицы…"), [this] {
+        openKeyImport(this, *desktop_, *prompts_, [this](const std::function<void()>& load) { act(load); });
+    });
 
     addItem(bar, "mArj", QStringLiteral("Архив"),
             [this] { mArjClick(*desktop_, *textViewer_, desktop_->workFolder()); });

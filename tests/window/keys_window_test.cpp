@@ -66,7 +66,8 @@ private slots:
             items << item->objectName() + u' ' + item->text() +
                          (item->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
         QCOMPARE(items.join(u'|'), QStringLiteral("keyAdd Добавить|N22 Редактировать|"
-                                                  "N16 Переписать из пульта ввода|N1 Ввести код"));
+                                                  "N16 Переписать из пульта ввода|N1 Ввести код|"
+                                                  "mnKeysImport Загрузить из таблицы…"));
         h_.place(1, QStringLiteral("МШС1"));
         setZonaMask(image(), 3, test::loops({2}));
         setRazdelMask(image(), 2, test::loops({5}));
