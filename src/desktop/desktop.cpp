@@ -109,10 +109,20 @@ void Desktop::mnLoadClick() {
         ClearDesktop();
         return;
     }
-    if (!loadSettingsFile(*path)) return;
-    settingsPath_ = QFileInfo(*path).absoluteFilePath();
-    readNamesBeside(*path);
-    imageReplaced(history_text::FileReadStep(QFileInfo(*path).fileName()), history_text::FileRead(windowCaption_));
+    readChosenFile(*path);
+}
+
+void Desktop::openSettingsFile(const QString& path) {
+    if (!mayReplaceImage()) return;
+    takeStep();
+    readChosenFile(path);
+}
+
+void Desktop::readChosenFile(const QString& path) {
+    if (!loadSettingsFile(path)) return;
+    settingsPath_ = QFileInfo(path).absoluteFilePath();
+    readNamesBeside(path);
+    imageReplaced(history_text::FileReadStep(QFileInfo(path).fileName()), history_text::FileRead(windowCaption_));
 }
 
 void Desktop::restoreBackup(const QString& path) {

@@ -94,6 +94,9 @@ public:
     void mnEEPROMClick() { ClearDesktop(); }
     // "Прочитать с  диска": asks about unsaved edits first (mayReplaceImage).
     void mnLoadClick();
+    // A settings file the program was started with (opened in the file manager): read as the file
+    // chosen in the dialog of "Прочитать с  диска" is, names, checks and messages alike.
+    void openSettingsFile(const QString& path);
     void mnSaveClick();
     // "Восстановить из резервной копии…": a backup read as a settings file (the access code is compared
     // as for any file), so that it can be written back. The caller asks mayReplaceImage() before it
@@ -167,6 +170,8 @@ private:
     void commitVisiblePane();
     // Reads a settings file into the image; false after telling the user why not.
     bool loadSettingsFile(const QString& path);
+    // The rest of "Прочитать с  диска" once a file is chosen.
+    void readChosenFile(const QString& path);
     // The image as the orphan sweep of the next pane reset leaves it.
     Image swept() const;
     void reportPortFileError(const std::optional<FileError>& error);

@@ -603,6 +603,10 @@ void TV5ivezMainForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
+void TV5ivezMainForm::openSettingsFile(const QString& path) {
+    act([this, &path] { desktop_->openSettingsFile(path); });
+}
+
 bool TV5ivezMainForm::mayAct() const {
     return !device_->busy();
 }

@@ -56,6 +56,9 @@ public:
     // Shows the desktop's state in every control.
     void render();
 
+    // A settings file the program was started with: read as "Прочитать с  диска" reads the file chosen.
+    void openSettingsFile(const QString& path);
+
     // The device commands of the "Файл настроек" menu.
     void mnReadClick();
     void mnWriteClick();

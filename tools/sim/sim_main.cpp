@@ -15,6 +15,7 @@
 #include "tools/sim/module_simulator.h"
 #include "tools/sim/pty_line.h"
 #include "link/up5_protocol.h"
+#include "start/version.h"
 
 namespace {
 
@@ -151,11 +152,12 @@ bool parse(const QStringList& arguments, QCommandLineParser& parser, Parsed& par
             "Fault: the chip or the panel keeps the byte at ADDR of every write inverted (decimal, or "
             "hexadecimal with 0x)."),
         QStringLiteral("ADDR"));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
     parser.addOptions({help,      chip,      panel,  console,  key,       delay,    baud,
                        unpaced,   quiet,     noWake, wakeByte, badStatus, truncate, notReady,
-                       readyByte, noConsole, silent, hangUp,   stall,     corrupt});
+                       readyByte, noConsole, silent, hangUp,   stall,     corrupt,  version});
     if (!parser.parse(arguments)) return fail(parser.errorText());
-    if (parser.isSet(help)) return true;
+    if (parser.isSet(help) || parser.isSet(version)) return true;
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
 
@@ -297,6 +299,10 @@ int main(int argc, char** argv) {
     if (!parse(QCoreApplication::arguments(), parser, parsed)) return 2;
     if (parser.isSet(QStringLiteral("help"))) {
         QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        QTextStream(stdout) << "v5ivez-sim " << v5::kVersion << '\n';
         return 0;
     }
 
