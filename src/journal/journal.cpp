@@ -1,6 +1,8 @@
 #include "journal/journal.h"
 
 #include <cstring>
+#include <numeric>
+#include <unordered_map>
 
 #include "image/records.h"
 #include "image/regions.h"
@@ -27,7 +29,9 @@ QString numberList(std::uint64_t set, const std::map<int, QString>& names) {
         if (!out.isEmpty()) out += QStringLiteral(", ");
         appendNumber(out, static_cast<std::uint64_t>(n));
         if (const QString* name = named(n)) {
-            out += QStringLiteral(" «") + *name + QChar(u'»');
+            out += QStringView(u" «");
+            out += *name;
+            out += QChar(u'»');
             continue;
         }
         int last = n;
@@ -80,8 +84,17 @@ std::vector<JournalRow> buildJournal(const Image& image, const SiteNames& names)
     std::array<LoopMask, kZones> zoneLoops{};
     for (int z = 1; z <= kZones; ++z)
         zoneLoops[static_cast<std::size_t>(z - 1)] = zonaMask(image, z);
-    // Code texts are the same for every record of a code.
+    // Code texts are the same for every record of a code, and an archive names the same few sets of
+    // loops and zones over and over.
     std::array<QString, 256> texts;
+    std::unordered_map<std::uint64_t, QString> loopLists, zoneLists;
+    std::unordered_map<QString, QString> foldedCells;
+    const auto listOf = [](std::unordered_map<std::uint64_t, QString>& lists, std::uint64_t set,
+                           const std::map<int, QString>& names) -> const QString& {
+        auto [it, added] = lists.try_emplace(set);
+        if (added) it->second = numberList(set, names);
+        return it->second;
+    };
 
     const std::vector<ArchiveEvent> events = archiveEvents(image);
     std::vector<JournalRow> rows(events.size());
@@ -109,7 +122,7 @@ std::vector<JournalRow> buildJournal(const Image& image, const SiteNames& names)
             for (int z = 1; z <= kZones; ++z)
                 if (zoneLoops[static_cast<std::size_t>(z - 1)].intersects(row.loops))
                     row.zones |= std::uint64_t{1} << (z - 1);
-            keyOrLoops = numberList(row.loops.bits(), names.loops);
+            keyOrLoops = listOf(loopLists, row.loops.bits(), names.loops);
         }
         const bool keyEvent = isKeyEvent(row.code);
         if (keyEvent) {
@@ -117,8 +130,15 @@ std::vector<JournalRow> buildJournal(const Image& image, const SiteNames& names)
             QString key = QStringLiteral("ключ ");
             appendNumber(key, static_cast<std::uint64_t>(row.key));
             if (const auto it = names.keys.find(row.key); it != names.keys.end() && !it->second.owner.isEmpty())
-                key += QStringLiteral(" «") + it->second.owner + QChar(u'»');
-            if (!keyOrLoops.isEmpty()) key += QStringLiteral("; шлейфы ") + keyOrLoops;
+            {
+                key += QStringView(u" «");
+                key += it->second.owner;
+                key += QChar(u'»');
+            }
+            if (!keyOrLoops.isEmpty()) {
+                key += QStringView(u"; шлейфы ");
+                key += keyOrLoops;
+            }
             keyOrLoops = std::move(key);
         }
 
@@ -132,7 +152,23 @@ std::vector<JournalRow> buildJournal(const Image& image, const SiteNames& names)
         row.cells[static_cast<std::size_t>(JournalColumn::Time)] = std::move(time);
         row.cells[static_cast<std::size_t>(JournalColumn::Event)] = row.text;
         row.cells[static_cast<std::size_t>(JournalColumn::KeyOrLoops)] = std::move(keyOrLoops);
-        row.cells[static_cast<std::size_t>(JournalColumn::Zones)] = numberList(row.zones, names.zones);
+        row.cells[static_cast<std::size_t>(JournalColumn::Zones)] = listOf(zoneLists, row.zones, names.zones);
+        // Digits, '/' and ':' fold to themselves; the other cells repeat, so each is folded once.
+        QString search;
+        search.reserve(std::accumulate(row.cells.begin(), row.cells.end(), qsizetype{kJournalColumns},
+                                       [](qsizetype n, const QString& cell) { return n + cell.size(); }));
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+            const QString& cell = row.cells[c];
+            if (c <= static_cast<std::size_t>(JournalColumn::Time)) {
+                search += cell;
+            } else {
+                auto [folded, added] = foldedCells.try_emplace(cell);
+                if (added) folded->second = cell.toCaseFolded();
+                search += folded->second;
+            }
+            search += QLatin1Char('\n');
+        }
+        row.searchText = std::move(search);
     }
     return rows;
 }

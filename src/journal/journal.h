@@ -33,6 +33,7 @@ struct JournalRow {
     bool powerOn = false;     // "включение": the panel starts a run after power-on
     int run = 0;              // how many power-on records come before and with this one
     std::array<QString, kJournalColumns> cells;
+    QString searchText;  // the cells case-folded, one to a line, for the text filter
 
     const QString& cell(JournalColumn column) const { return cells[static_cast<std::size_t>(column)]; }
     bool holdsZone(int zone) const { return zone >= 1 && zone <= 64 && ((zones >> (zone - 1)) & 1U); }

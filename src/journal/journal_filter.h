@@ -17,7 +17,9 @@ struct JournalFilter {
     int zone = 0;  // rows whose loops this zone holds; 0: any
     QString text;  // found in any column, whatever the case; empty: any
 
-    bool accepts(const JournalRow& row) const;
+    bool accepts(const JournalRow& row) const { return accepts(row, text.toCaseFolded()); }
+    // The same with the text already case-folded, for a filter run over many rows.
+    bool accepts(const JournalRow& row, const QString& foldedText) const;
     friend bool operator==(const JournalFilter&, const JournalFilter&) = default;
 };
 

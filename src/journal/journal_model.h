@@ -52,6 +52,7 @@ protected:
 private:
     JournalModel* journal_ = nullptr;
     JournalFilter filter_;
+    QString foldedText_;
     JournalOrder order_ = JournalOrder::OldestFirst;
 };
 

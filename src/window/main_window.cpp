@@ -27,6 +27,7 @@
 #include "window/up5/device_commands.h"
 #include "operations/driver_link.h"
 #include "window/frame_style.h"
+#include "window/journal_window.h"
 #include "panes/install_panes.h"
 #include "keys/key_card_pane.h"
 #include "window/key_form.h"
@@ -79,6 +80,7 @@ constexpr Mnemonic kMnemonics[] = {
     {"mRele", u'Р'},        {"mUD", u'Д'},       {"MLine", u'С'},    {"mZO", u'З'},    {"mExt", u'В'},
     {"mGR", u'Г'},          {"mKey", u'л'},      {"mArj", u'А'},     {"mR", u'О'},     {"mnExit", u'х'},
     {"mnSiteCard", u'ч'},
+    {"mJournal", u'Ж'},
 };
 
 // The client area at its natural size: a window made smaller than that scrolls it.
@@ -390,6 +392,7 @@ void TV5ivezMainForm::buildMenu() {
 
     addItem(bar, "mArj", QStringLiteral("Архив"),
             [this] { mArjClick(*desktop_, *textViewer_, desktop_->workFolder()); });
+    addItem(bar, "mJournal", QStringLiteral("Журнал событий"), [this] { openJournal(); });
     addItem(bar, "mR", QStringLiteral("Отчет"),
             [this] { mRClick(*desktop_, *textViewer_, desktop_->workFolder()); });
     addItem(bar, "mnSiteCard", QStringLiteral("Карточка объекта…"),
@@ -755,6 +758,16 @@ void TV5ivezMainForm::render() {
         comItems_.at(static_cast<std::size_t>(n - 1))->setChecked(d.checkedComPort() == n);
     for (QAction* item : std::as_const(systemPortItems_))
         item->setChecked(item->text() == d.checkedSystemPort());
+    // The journal follows every new archive: a load, a read from the panel, an undo.
+    if (journal_) journal_->follow(d.image(), d.names());
+}
+
+void TV5ivezMainForm::openJournal() {
+    if (!journal_) journal_ = new JournalWindow(*prompts_, desktop_->workFolder(), this);
+    journal_->follow(desktop_->image(), desktop_->names());
+    journal_->show();
+    journal_->raise();
+    journal_->activateWindow();
 }
 
 }  // namespace v5

@@ -20,6 +20,7 @@ namespace v5 {
 
 class DeviceCommands;
 class DeviceLink;
+class JournalWindow;
 class KeyCodePrompt;
 class PaneView;
 class SafetyDialogs;
@@ -68,6 +69,8 @@ public:
     void compareWithFileClick();
     void compareWithDeviceClick();
     void restoreBackupClick();
+    // "Журнал событий": the archive as a table in a window of its own, which follows the configuration.
+    void openJournal();
 
 protected:
     // Closing cancels a running transfer first, then asks about unsaved edits.
@@ -128,6 +131,7 @@ private:
     // The input module as the panes use it (the key reader, the console copy), on device_.
     std::unique_ptr<DeviceLink> deviceLink_;
     QPointer<TKeyForm> keyForm_;
+    QPointer<JournalWindow> journal_;
     TextViewer* textViewer_;
     std::function<QStringList()> systemPorts_;
 

@@ -4,8 +4,6 @@
 
 namespace v5 {
 
-class NameFieldView;
-
 class GroupListView;
 class RazdelPane;
 class ZoneBoxesView;
@@ -20,7 +18,6 @@ public:
 private:
     RazdelPane& model_;
     GroupListView* list_ = nullptr;
-    NameFieldView* name_ = nullptr;
     ZoneBoxesView* boxes_ = nullptr;
 };
 

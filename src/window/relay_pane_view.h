@@ -7,8 +7,6 @@
 
 namespace v5 {
 
-class NameFieldView;
-
 class LoopGridView;
 class RadioGroupBox;
 class RelayPane;
@@ -24,7 +22,6 @@ public:
 private:
     RelayPane& model_;
     QTabWidget* tabs_ = nullptr;
-    NameFieldView* name_ = nullptr;
     QWidget* panel_ = nullptr;
     RadioGroupBox* mode_ = nullptr;
     RadioGroupBox* time_ = nullptr;

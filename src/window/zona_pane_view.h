@@ -6,8 +6,6 @@
 
 namespace v5 {
 
-class NameFieldView;
-
 class GroupListView;
 class LoopGridView;
 class ZonaPane;
@@ -22,7 +20,6 @@ public:
 private:
     ZonaPane& model_;
     GroupListView* list_ = nullptr;
-    NameFieldView* name_ = nullptr;
     QGroupBox* frame_ = nullptr;
     LoopGridView* grid_ = nullptr;
 };

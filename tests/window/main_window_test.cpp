@@ -57,7 +57,8 @@ private slots:
                               QStringLiteral("Файл настроек"), QStringLiteral("Правка"), QStringLiteral("МШС"), QStringLiteral("МР"),
                               QStringLiteral("МД(В)"), QStringLiteral("МС"), QStringLiteral("ЗО"),
                               QStringLiteral("Внешнние модули"), QStringLiteral("Группы ШС"),
-                              QStringLiteral("Ключи"), QStringLiteral("Архив"), QStringLiteral("Отчет"),
+                              QStringLiteral("Ключи"), QStringLiteral("Архив"),
+                              QStringLiteral("Журнал событий"), QStringLiteral("Отчет"),
                               QStringLiteral("Карточка объекта…"), QStringLiteral("Выход")}));
         QStringList file;
         for (QAction* a : menu(QStringLiteral("mnEEPROM"))->actions())
