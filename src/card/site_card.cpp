@@ -95,14 +95,16 @@ private:
             "</h2>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">\n");
         rows_ = 0;
     }
-    // A table of rows under a heading row, which a long table repeats on every page.
+    // A table of rows under a heading row, which a long table repeats on every page. The columns'
+    // shares of the width (in percent) keep every word of a narrow column whole on the page.
     template <std::size_t N>
-    void table(const char* heading, const std::array<const char*, N>& columns) {
+    void table(const char* heading, const std::array<const char*, N>& columns,
+               const std::array<int, N>& widths) {
         begin(heading);
         html_ += QStringLiteral("<thead><tr>");
-        for (const char* column : columns) {
-            html_ += QStringLiteral("<th>");
-            html_ += escaped(text(column));
+        for (std::size_t i = 0; i < N; ++i) {
+            html_ += QStringLiteral("<th width=\"%1%\">").arg(widths[i]);
+            html_ += escaped(text(columns[i]));
             html_ += QStringLiteral("</th>");
         }
         html_ += QStringLiteral("</tr></thead>\n");
@@ -138,7 +140,7 @@ private:
     }
 
     void modules() {
-        table(kt::kModules, kt::kModuleColumns);
+        table(kt::kModules, kt::kModuleColumns, {10, 90});
         for (int s = 1; s <= kSlotCount; ++s) {
             const SlotEntry& entry = c_.slotTable[static_cast<std::size_t>(s - 1)];
             if (!entry.isEmpty()) row({QString::number(s), plain::moduleText(entry)});
@@ -165,7 +167,7 @@ private:
     }
 
     void loops() {
-        table(kt::kLoops, kt::kLoopColumns);
+        table(kt::kLoops, kt::kLoopColumns, {10, 14, 15, 13, 10, 18, 20});
         for (int l = 1; l <= static_cast<int>(kLoopCount); ++l) {
             if (!c_.loopModulePlaced((l - 1) / kLoopsPerModule + 1)) continue;
             const LoopRecord& r = c_.loop(l);
@@ -185,14 +187,14 @@ private:
     }
 
     void zones() {
-        table(kt::kZones, kt::kZoneColumns);
+        table(kt::kZones, kt::kZoneColumns, {10, 45, 45});
         for (int z = 1; z <= kZonaCount; ++z)
             if (c_.zonaExists(z)) row({QString::number(z), nameIn(names_.zones, z), loopNumbers(c_.zona(z))});
         endTable(kt::kZoneColumns.size());
     }
 
     void partitions() {
-        table(kt::kPartitions, kt::kPartitionColumns);
+        table(kt::kPartitions, kt::kPartitionColumns, {10, 30, 30, 30});
         for (int p = 1; p <= kRazdelCount; ++p) {
             if (!c_.razdelExists(p)) continue;
             // The zones the partition pane ticks: those sharing its loops.
@@ -218,7 +220,7 @@ private:
 
     void keys() {
         static const KeyName kNoName;
-        table(kt::kKeys, kt::kKeyColumns);
+        table(kt::kKeys, kt::kKeyColumns, {7, 14, 22, 20, 10, 27});
         for (int n = 1; n <= kKeyCount; ++n) {
             const Key& key = c_.key(n);
             if (key.isFree()) continue;
@@ -231,7 +233,7 @@ private:
     }
 
     void relays() {
-        table(kt::kRelays, kt::kRelayColumns);
+        table(kt::kRelays, kt::kRelayColumns, {7, 16, 27, 14, 20, 16});
         for (int k = 1; k <= kRelayCount; ++k) {
             if (!c_.isPlaced(ModuleId{ModuleKind::MR, (k - 1) / kRelaysPerModule + 1})) continue;
             const Relay& relay = c_.relay(k);
@@ -257,7 +259,7 @@ private:
     }
 
     void indicators() {
-        table(kt::kIndicators, kt::kIndicatorColumns);
+        table(kt::kIndicators, kt::kIndicatorColumns, {30, 70});
         indicatorRows(c_.indicators, "МД", [this](int m) {
             return c_.isPlaced(ModuleId{ModuleKind::MD, m});
         });
@@ -266,7 +268,7 @@ private:
     }
 
     void lineModules() {
-        table(kt::kLineModules, kt::kLineColumns);
+        table(kt::kLineModules, kt::kLineColumns, {20, 20, 60});
         for (int n = 1; n <= kLineModuleCount; ++n) {
             const ModuleId id{ModuleKind::MS, n};
             if (!c_.isPlaced(id)) continue;
@@ -284,7 +286,7 @@ private:
         // In the order of the pane's tabs: the СЗО relay first.
         static constexpr std::array kOrder{SounderOutput::SzoRelay, SounderOutput::VzoGB5,
                                            SounderOutput::ZoVT5Loops1to32, SounderOutput::ZoVT5Loops33to64};
-        table(kt::kSounders, kt::kSounderColumns);
+        table(kt::kSounders, kt::kSounderColumns, {16, 14, 14, 18, 22, 16});
         for (SounderOutput output : kOrder) {
             const Sounder& s = c_.sounder(output);
             QStringList options;

@@ -168,6 +168,7 @@ void Desktop::readNamesBeside(const QString& settingsPath) {
     const QString path = namesPathFor(settingsPath);
     NamesRead read = readNamesFile(path);
     names_ = std::move(read.names);
+    savedNames_ = names_;
     damagedNamesPath_.clear();
     if (read.problem.isEmpty()) return;
     damagedNamesPath_ = QFileInfo(path).absoluteFilePath();
@@ -177,7 +178,10 @@ void Desktop::readNamesBeside(const QString& settingsPath) {
 QString Desktop::writeNamesBeside(const QString& settingsPath) {
     const QString path = namesPathFor(settingsPath);
     // No names and no file: nothing to keep beside the image.
-    if (names_.isEmpty() && !QFileInfo::exists(path)) return {};
+    if (names_.isEmpty() && !QFileInfo::exists(path)) {
+        savedNames_ = names_;
+        return {};
+    }
     if (QFileInfo(path).absoluteFilePath() == damagedNamesPath_) {
         if (!prompts_.confirmReplace(history_text::ReplaceDamagedNames(path), history_text::ReplaceNames(),
                                      history_text::KeepNames()))
@@ -188,6 +192,7 @@ QString Desktop::writeNamesBeside(const QString& settingsPath) {
         prompts_.message(error->message);
         return history_text::NamesNotWritten(error->message);
     }
+    savedNames_ = names_;
     return {};
 }
 
@@ -204,8 +209,37 @@ Image Desktop::swept() const {
     return copy;
 }
 
+namespace {
+std::optional<NamedObject> namedBy(const Pane& pane, bool note) {
+    std::optional<NamedObject> shown = pane.shownObject();
+    if (shown && note && shown->field == NameField::KeyOwner) shown->field = NameField::KeyNote;
+    return shown;
+}
+}  // namespace
+
+QString Pane::shownName(bool note) const {
+    const std::optional<NamedObject> shown = namedBy(*this, note);
+    return shown ? desktop().name(*shown) : QString();
+}
+
+void Pane::setShownName(const QString& text, bool note) {
+    if (const std::optional<NamedObject> shown = namedBy(*this, note)) desktop().setName(*shown, text);
+}
+
+QString Pane::siteName(const NamedObject& object) const {
+    return desktop().name(object);
+}
+
+QString Pane::namedTip(NameField field, const QString& number) const {
+    bool ok = false;
+    const int n = number.toInt(&ok);
+    if (!ok) return {};
+    const QString name = siteName({field, n});
+    return name.isEmpty() ? QString() : withName(subjectOf({field, n}), name);
+}
+
 bool Desktop::hasUnsavedChanges() const {
-    return swept() != saved_;
+    return swept() != saved_ || names_ != savedNames_;
 }
 
 void Desktop::markSaved() {

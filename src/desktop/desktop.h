@@ -9,6 +9,7 @@
 #include "desktop/loop_grid.h"
 #include "desktop/pane.h"
 #include "desktop/undo_history.h"
+#include "desktop/site_names.h"
 #include "files/names_file.h"
 #include "files/port_file.h"
 #include "files/settings_file.h"
@@ -145,6 +146,12 @@ public:
     // The names of the site, read and written beside the settings file ("<name>.names.json").
     const SiteNames& names() const { return names_; }
     void setNames(const SiteNames& names) { names_ = names; }
+    // A name field of a pane: what it shows, and the text as the user types it, kept exactly. The step
+    // for undo is taken with the user's next command, as for any edit.
+    QString name(const NamedObject& object) const { return nameOf(names_, object); }
+    void setName(const NamedObject& object, const QString& text) { setNameOf(names_, object, text); }
+    // "Объект…": the site's name, address, customer, phone and notes.
+    void setSiteData(const SiteData& site) { names_.site = site; }
     bool undo();
     bool redo();
     // A transfer runs: no step, undo or redo until it ends.
@@ -186,6 +193,7 @@ private:
     Image image_;
     SlotCaptions captions_;
     Image saved_;  // swept(), as last read or written
+    SiteNames savedNames_;  // the names as last read from or written beside a settings file
     std::vector<std::unique_ptr<Pane>> panes_;
     LoadingFlag loading_;
     DeviceLink* deviceLink_ = nullptr;

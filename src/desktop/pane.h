@@ -1,10 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QString>
 #include <QStringList>
+
+#include "desktop/site_names.h"
 
 namespace v5 {
 
@@ -62,6 +65,16 @@ public:
     // Undo or redo put other bytes in the image: a pane that shows part of it whatever pane is open
     // (the option boxes) reads it again.
     virtual void imageRestored() {}
+    // The loop, zone, partition, relay or key the pane shows, whose name its "Название" field edits.
+    virtual std::optional<NamedObject> shownObject() const { return std::nullopt; }
+    // The name of the object shown, and the user's text for it, kept as typed. `note`: the note of the
+    // key on the card rather than its owner.
+    QString shownName(bool note = false) const;
+    void setShownName(const QString& text, bool note = false);
+    // The name of any object of the site, for tooltips of tabs and lists.
+    QString siteName(const NamedObject& object) const;
+    // A tab's or list item's tooltip: "шлейф 17 «Окна кухни»", or nothing for an object without a name.
+    QString namedTip(NameField field, const QString& number) const;
     // The settings file is about to be written.
     virtual void commitBeforeSave() {}
     // The main-menu items this pane answers ("mGRZona", "mZO", ...); the window wires them by objectName.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "desktop/site_names.h"
+
 namespace v5 {
 
 namespace {
@@ -53,9 +55,9 @@ bool UndoHistory::record(const Image& now, const SiteNames& names, QString label
     Step step = difference(current_, now);
     step.label = std::move(label);
     if (namesChanged) {
+        if (step.label.isEmpty() && now == current_) step.label = describeNamesChange(currentNames_, names);
         step.names.emplace(currentNames_, names);
         currentNames_ = names;
-        if (step.label.isEmpty() && now == current_) step.label = QStringLiteral("названия");
     }
     undo_.push_back(std::move(step));
     if (undo_.size() > limit_) undo_.pop_front();

@@ -19,6 +19,11 @@ inline QString FireDelayTitle() {
     return QStringLiteral("Задержка сигнала");
 }
 
+// The field beside the loop, zone, partition and relay panes for the installer's own name of the object.
+inline QString NameCaption() {
+    return QStringLiteral("Название");
+}
+
 inline QString ZonaTitle() {
     return QStringLiteral("Зоны");
 }

@@ -26,6 +26,13 @@ bool LoopPane::isVisible() const {
     return desktop().isPaneVisible(objectName());
 }
 
+std::optional<NamedObject> LoopPane::shownObject() const {
+    bool ok = false;
+    const int loop = tabCaption(currentTab_).toInt(&ok);
+    if (!ok || loop < 1) return std::nullopt;
+    return NamedObject{NameField::Loop, loop};
+}
+
 void LoopPane::ViewMShl(const QString& name) {
     desktop().showPane(objectName());
     const qsizetype at = name.indexOf(QStringLiteral("МШС"));

@@ -26,6 +26,7 @@ public:
     bool canShowAgain() const override { return true; }
     void showAgain() override { MShlsUpdate(currentTab_); }
     void commitBeforeSave() override { MSEEPROMUpdate(); }
+    std::optional<NamedObject> shownObject() const override;
 
     // Opens the pane for a loop module ("МШС3": tabs "17" .. "24") on its first loop; stores nothing.
     void ViewMShl(const QString& name);

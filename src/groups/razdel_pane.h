@@ -35,6 +35,11 @@ public:
     void Button10Click();
     void Button11Click();
 
+    std::optional<NamedObject> shownObject() const override {
+        if (!list_.hasSelection()) return std::nullopt;
+        return NamedObject{NameField::Partition, list_.selectedNumber()};
+    }
+
     const GroupList& list() const { return list_; }
     const ZoneBoxes& boxes() const { return boxes_; }
 

@@ -36,6 +36,11 @@ public:
     void Button2Click();
     void Button7Click();
 
+    std::optional<NamedObject> shownObject() const override {
+        if (!list_.hasSelection()) return std::nullopt;
+        return NamedObject{NameField::Zone, list_.selectedNumber()};
+    }
+
     const GroupList& list() const { return list_; }
     const LoopGrid& grid() const { return grid_; }
     const QString& gridCaption() const { return gridCaption_; }

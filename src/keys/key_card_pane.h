@@ -50,6 +50,11 @@ public:
     void showRecord(std::size_t record);
     // The record on the card, or 1000 when none is.
     int GetKeyNumber() const { return current_ ? static_cast<int>(*current_) : kNoKey; }
+    // The key on the card, by its number (the record's plus one): its owner and note are named.
+    std::optional<NamedObject> shownObject() const override {
+        if (!current_) return std::nullopt;
+        return NamedObject{NameField::KeyOwner, static_cast<int>(*current_) + 1};
+    }
     void bDeleteClick();
     void Button3Click();
     void rgFunctionClick(int item);

@@ -58,6 +58,13 @@ inline QString UserTypeItem(int item) {
 inline QString Again() {
     return QStringLiteral("Добавить");
 }
+// The key's owner and a note, kept beside the settings file, not in the panel.
+inline QString Owner() {
+    return QStringLiteral("Владелец");
+}
+inline QString Note() {
+    return QStringLiteral("Примечание");
+}
 inline QString Delete() {
     return QStringLiteral("Удалить");
 }

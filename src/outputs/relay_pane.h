@@ -26,6 +26,11 @@ public:
     void commitShown() override { MREEPROMUpdate(); }
     bool canShowAgain() const override { return true; }
     void showAgain() override { MReleUpdate(currentTab_); }
+    std::optional<NamedObject> shownObject() const override {
+        const std::optional<int> relay = relayOfTab(currentTab_);
+        if (!relay) return std::nullopt;
+        return NamedObject{NameField::Relay, *relay};
+    }
 
     // Opens the pane for "МР1".."МР16"; any other name opens nothing.
     void ViewMRele(const QString& name);

@@ -22,7 +22,7 @@ GroupListView::GroupListView(const QString& objectName, const QString& accessibl
     });
 }
 
-void GroupListView::render(const GroupList& list) {
+void GroupListView::render(const GroupList& list, const std::function<QString(const QString&)>& tip) {
     const QSignalBlocker block(this);
     if (count() != list.count()) {
         clear();
@@ -31,6 +31,9 @@ void GroupListView::render(const GroupList& list) {
         for (int row = 0; row < count(); ++row)
             if (item(row)->text() != list.at(row)) item(row)->setText(list.at(row));
     }
+    if (tip)
+        for (int row = 0; row < count(); ++row)
+            item(row)->setToolTip(tip(list.at(row)));
     if (list.hasSelection()) {
         setCurrentRow(list.selectedRow());
     } else {

@@ -16,7 +16,8 @@ class GroupListView : public QListWidget {
     Q_OBJECT
 public:
     GroupListView(const QString& objectName, const QString& accessibleName, QWidget* parent);
-    void render(const GroupList& list);
+    // The list's items; `tip` gives an item's tooltip from its text (the site's name of the object).
+    void render(const GroupList& list, const std::function<QString(const QString&)>& tip = {});
 
 signals:
     void rowChosen(int row);

@@ -5,6 +5,7 @@
 
 #include "keys/key_card_pane.h"
 #include "keys/key_texts.h"
+#include "window/name_field.h"
 
 namespace v5 {
 
@@ -74,6 +75,13 @@ KeyCardView::KeyCardView(KeyCardPane& model, QWidget* parameterArea)
     connect(bDelete_, &QPushButton::clicked, this, [this] { forward([this] { model_.bDeleteClick(); }); });
     connect(Button3_, &QPushButton::clicked, this, [this] { forward([this] { model_.Button3Click(); }); });
 
+    owner_ = new NameFieldView(QStringLiteral("edKeyOwner"), keytext::Owner(), model_, false, this);
+    owner_->setGeometry(kLeft, 284, kLineWidth, 26);
+    note_ = new NameFieldView(QStringLiteral("edKeyNote"), keytext::Note(), model_, true, this);
+    note_->setGeometry(kLeft, 314, kLineWidth, 26);
+    for (NameFieldView* field : {owner_, note_})
+        connect(field, &NameFieldView::edited, this, &PaneView::edited);
+
     buildPickers();
 }
 
@@ -109,8 +117,10 @@ void KeyCardView::render() {
     const bool details = model_.card() != KeyCardPane::Card::Waiting;
     stWait_->setVisible(!details);
     for (QWidget* w : std::initializer_list<QWidget*>{LabelKey_, LabelZone_, LabelTarnia_, LabelNmb_,
-                                                      rgFunction_, ButtonAgain_, bDelete_, Button3_})
+                                                      rgFunction_, ButtonAgain_, bDelete_, Button3_, owner_, note_})
         w->setVisible(details);
+    owner_->render();
+    note_->render();
     LabelKey_->setText(model_.labelKey());
     for (const auto& [line, text] :
          {std::pair{LabelZone_, model_.labelZone()}, std::pair{LabelTarnia_, model_.labelTarnia()}}) {

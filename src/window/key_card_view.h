@@ -10,6 +10,8 @@
 
 namespace v5 {
 
+class NameFieldView;
+
 class KeyCardPane;
 
 // gbSKey: the key card, with the zone picker gbKeyZone and the monitoring-number picker rgTarniaNmb
@@ -33,6 +35,8 @@ private:
     QPushButton* ButtonAgain_;
     QPushButton* bDelete_;
     QPushButton* Button3_;
+    NameFieldView* owner_;
+    NameFieldView* note_;
     QGroupBox* gbKeyZone_ = nullptr;
     QListWidget* ListBox1_ = nullptr;
     RadioGroupBox* rgTarniaNmb_ = nullptr;

@@ -10,6 +10,7 @@
 #include "window/fit_font.h"
 #include "groups/group_texts.h"
 #include "window/loop_grid_view.h"
+#include "window/name_field.h"
 #include "groups/loop_pane.h"
 #include "window/radio_group_box.h"
 #include "window/status_tips.h"
@@ -55,6 +56,9 @@ LoopPaneView::LoopPaneView(LoopPane& model, QWidget* parameterArea)
         emit edited();
     });
     column->addWidget(tnShl_);
+    name_ = new NameFieldView(QStringLiteral("edLoopName"), groups_text::NameCaption(), model_, false, this);
+    connect(name_, &NameFieldView::edited, this, &PaneView::edited);
+    column->addWidget(name_);
 
     auto* duplicateBox = new QGroupBox(groups_text::DuplicateTitle(), this);
     duplicateBox->setObjectName(QStringLiteral("GroupBox1"));
@@ -147,8 +151,11 @@ void LoopPaneView::render() {
     {
         const QSignalBlocker block(tnShl_);
         for (int tab = 0; tab < LoopPane::kTabs; ++tab)
+        {
             if (tnShl_->tabText(tab) != model_.tabCaption(tab))
                 tnShl_->setTabText(tab, model_.tabCaption(tab));
+            tnShl_->setTabToolTip(tab, model_.namedTip(NameField::Loop, model_.tabCaption(tab)));
+        }
         tnShl_->setCurrentIndex(model_.currentTab());
     }
     // One panel for all tabs: it stands on the page of the tab shown.
@@ -158,6 +165,7 @@ void LoopPaneView::render() {
         p1_->show();
     }
 
+    name_->render();
     rgTS1_->setCurrent(static_cast<int>(model_.type()));
     for (int c = 0; c < kRadioGroups; ++c) {
         const auto control = static_cast<LoopControl>(c);

@@ -12,6 +12,8 @@
 
 namespace v5 {
 
+class NameFieldView;
+
 class LoopGridView;
 class LoopPane;
 class RadioGroupBox;
@@ -30,6 +32,7 @@ private:
 
     LoopPane& model_;
     QTabWidget* tnShl_ = nullptr;
+    NameFieldView* name_ = nullptr;
     QWidget* p1_ = nullptr;
     RadioGroupBox* rgTS1_ = nullptr;
     std::array<RadioGroupBox*, kRadioGroups> radioGroups_{};

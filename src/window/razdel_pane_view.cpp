@@ -4,6 +4,7 @@
 
 #include "window/fit_font.h"
 #include "window/group_list_view.h"
+#include "window/name_field.h"
 #include "groups/group_texts.h"
 #include "groups/razdel_pane.h"
 #include "window/zone_boxes_view.h"
@@ -18,7 +19,7 @@ RazdelPaneView::RazdelPaneView(RazdelPane& model, QWidget* parameterArea)
         model_.selectRow(r);
         emit edited();
     });
-    row->addLayout(groupListColumn(list_, {{QStringLiteral("Button10"), groups_text::CreateRazdel(),
+    QVBoxLayout* column = groupListColumn(list_, {{QStringLiteral("Button10"), groups_text::CreateRazdel(),
                                             [this] {
                                                 model_.Button10Click();
                                                 emit edited();
@@ -26,7 +27,11 @@ RazdelPaneView::RazdelPaneView(RazdelPane& model, QWidget* parameterArea)
                                            {QStringLiteral("Button11"), groups_text::DeleteRazdel(), [this] {
                                                 model_.Button11Click();
                                                 emit edited();
-                                            }}}));
+                                            }}});
+    name_ = new NameFieldView(QStringLiteral("edRazdelName"), groups_text::NameCaption(), model_, false, this, true);
+    connect(name_, &NameFieldView::edited, this, &PaneView::edited);
+    column->addWidget(name_);
+    row->addLayout(column);
     boxes_ = new ZoneBoxesView(QStringLiteral("GroupBox42"), groups_text::RazdelZonesTitle(),
                                QStringLiteral("q"), this);
     connect(boxes_, &ZoneBoxesView::clicked, this, [this](int zona, bool ticked) {
@@ -38,7 +43,10 @@ RazdelPaneView::RazdelPaneView(RazdelPane& model, QWidget* parameterArea)
 }
 
 void RazdelPaneView::render() {
-    list_->render(model_.list());
+    list_->render(model_.list(), [this](const QString& item) {
+        return model_.namedTip(NameField::Partition, QString::number(GroupList::numberOf(item)));
+    });
+    name_->render();
     boxes_->render(model_.boxes());
 }
 

@@ -4,6 +4,8 @@
 
 namespace v5 {
 
+class NameFieldView;
+
 class GroupListView;
 class RazdelPane;
 class ZoneBoxesView;
@@ -18,6 +20,7 @@ public:
 private:
     RazdelPane& model_;
     GroupListView* list_ = nullptr;
+    NameFieldView* name_ = nullptr;
     ZoneBoxesView* boxes_ = nullptr;
 };
 

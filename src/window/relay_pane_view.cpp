@@ -5,6 +5,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "groups/group_texts.h"
+#include "window/name_field.h"
 #include "window/status_tips.h"
 #include "window/fit_font.h"
 #include "window/loop_grid_box.h"
@@ -59,6 +61,9 @@ RelayPaneView::RelayPaneView(RelayPane& model, QWidget* parameterArea)
     connect(external_, &QCheckBox::clicked, this,
             [this](bool ticked) { forward([this, ticked] { model_.cbExternalClick(ticked); }); });
     applyStoredHints(panel_, QStringLiteral("записи реле"));
+    name_ = new NameFieldView(QStringLiteral("edRelayName"), groups_text::NameCaption(), model_, false, panel_);
+    connect(name_, &NameFieldView::edited, this, &PaneView::edited);
+    panelLayout->addWidget(name_);
     panelLayout->addWidget(mode_);
     panelLayout->addWidget(time_);
     panelLayout->addWidget(tamper);
@@ -80,7 +85,10 @@ void RelayPaneView::render() {
     {
         const QSignalBlocker block(tabs_);
         for (int tab = 0; tab < RelayPane::kTabs; ++tab)
+        {
             tabs_->setTabText(tab, model_.tabCaption(tab));
+            tabs_->setTabToolTip(tab, model_.namedTip(NameField::Relay, model_.tabCaption(tab)));
+        }
         tabs_->setCurrentIndex(model_.currentTab());
     }
     QWidget* page = tabs_->widget(model_.panelTab());
@@ -88,6 +96,7 @@ void RelayPaneView::render() {
         page->layout()->addWidget(panel_);
         panel_->show();
     }
+    name_->render();
     mode_->setCurrent(model_.mode());
     time_->setCurrent(model_.timeItem());
     for (auto [box, ticked] :

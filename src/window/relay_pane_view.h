@@ -7,6 +7,8 @@
 
 namespace v5 {
 
+class NameFieldView;
+
 class LoopGridView;
 class RadioGroupBox;
 class RelayPane;
@@ -22,6 +24,7 @@ public:
 private:
     RelayPane& model_;
     QTabWidget* tabs_ = nullptr;
+    NameFieldView* name_ = nullptr;
     QWidget* panel_ = nullptr;
     RadioGroupBox* mode_ = nullptr;
     RadioGroupBox* time_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "window/fit_font.h"
 #include "window/group_list_view.h"
+#include "window/name_field.h"
 #include "groups/group_texts.h"
 #include "window/loop_grid_view.h"
 #include "groups/zona_pane.h"
@@ -19,7 +20,7 @@ ZonaPaneView::ZonaPaneView(ZonaPane& model, QWidget* parameterArea)
         model_.selectRow(r);
         emit edited();
     });
-    row->addLayout(groupListColumn(list_, {{QStringLiteral("Button2"), groups_text::CreateZona(),
+    QVBoxLayout* column = groupListColumn(list_, {{QStringLiteral("Button2"), groups_text::CreateZona(),
                                             [this] {
                                                 model_.Button2Click();
                                                 emit edited();
@@ -27,7 +28,11 @@ ZonaPaneView::ZonaPaneView(ZonaPane& model, QWidget* parameterArea)
                                            {QStringLiteral("Button7"), groups_text::DeleteZona(), [this] {
                                                 model_.Button7Click();
                                                 emit edited();
-                                            }}}));
+                                            }}});
+    name_ = new NameFieldView(QStringLiteral("edZonaName"), groups_text::NameCaption(), model_, false, this, true);
+    connect(name_, &NameFieldView::edited, this, &PaneView::edited);
+    column->addWidget(name_);
+    row->addLayout(column);
 
     frame_ = new QGroupBox(model_.gridCaption(), this);
     frame_->setObjectName(QStringLiteral("GroupBox43"));
@@ -43,7 +48,10 @@ ZonaPaneView::ZonaPaneView(ZonaPane& model, QWidget* parameterArea)
 }
 
 void ZonaPaneView::render() {
-    list_->render(model_.list());
+    list_->render(model_.list(), [this](const QString& item) {
+        return model_.namedTip(NameField::Zone, QString::number(GroupList::numberOf(item)));
+    });
+    name_->render();
     frame_->setTitle(model_.gridCaption());
     frame_->setAccessibleName(frame_->title());
     grid_->render(model_.grid());

@@ -6,6 +6,8 @@
 
 namespace v5 {
 
+class NameFieldView;
+
 class GroupListView;
 class LoopGridView;
 class ZonaPane;
@@ -20,6 +22,7 @@ public:
 private:
     ZonaPane& model_;
     GroupListView* list_ = nullptr;
+    NameFieldView* name_ = nullptr;
     QGroupBox* frame_ = nullptr;
     LoopGridView* grid_ = nullptr;
 };

@@ -213,3 +213,82 @@ TEST_F(SiteNamesDesktopTest, BackupsGoBesideTheSitesSettingsFileOnceItHasOne) {
 
 }  // namespace
 }  // namespace v5
+
+#include "groups/loop_pane.h"
+#include "keys/key_card_pane.h"
+
+namespace v5 {
+namespace {
+
+TEST(SiteNamesTest, NameFieldsKeepTheTextAsTypedAndTellTheirChange) {
+    SiteNames names;
+    const NamedObject loop{NameField::Loop, 3};
+    const NamedObject owner{NameField::KeyOwner, 17};
+    const NamedObject note{NameField::KeyNote, 17};
+    setNameOf(names, loop, QStringLiteral("  Окна кухни "));
+    EXPECT_EQ(nameOf(names, loop), QStringLiteral("  Окна кухни "));  // spaces are the user's
+    setNameOf(names, owner, QStringLiteral("Иванов"));
+    setNameOf(names, note, QStringLiteral("кв. 12"));
+    EXPECT_EQ(names.keys.at(17), (KeyName{QStringLiteral("Иванов"), QStringLiteral("кв. 12")}));
+    // A key keeps its note when the owner is cleared, and leaves the file when both are.
+    setNameOf(names, owner, QString());
+    EXPECT_EQ(nameOf(names, note), QStringLiteral("кв. 12"));
+    setNameOf(names, note, QString());
+    EXPECT_FALSE(names.keys.contains(17));
+
+    struct Case {
+        std::function<void(SiteNames&)> change;
+        QString label;
+    };
+    const std::vector<Case> cases = {
+        {[](SiteNames& n) { n.loops[3] = QStringLiteral("Окна"); }, QStringLiteral("название: шлейф 3 «Окна»")},
+        {[](SiteNames& n) { n.loops.erase(3); }, QStringLiteral("название убрано: шлейф 3")},
+        {[](SiteNames& n) { n.keys[5].note = QStringLiteral("запасной"); },
+         QStringLiteral("название: примечание ключа 005 «запасной»")},
+        {[](SiteNames& n) { n.site.phone = QStringLiteral("112"); }, QStringLiteral("данные объекта")},
+        {[](SiteNames& n) {
+             n.zones[1] = QStringLiteral("Подъезд");
+             n.relays[5] = QStringLiteral("Сирена");
+         },
+         QStringLiteral("названия: 2")},
+    };
+    SiteNames before;
+    before.loops[3] = QStringLiteral("Кухня");
+    for (const Case& c : cases) {
+        SiteNames after = before;
+        c.change(after);
+        EXPECT_EQ(describeNamesChange(before, after), c.label);
+    }
+}
+
+TEST_F(SiteNamesDesktopTest, ANameTypedInAPaneIsUnsavedWorkUntilWrittenAndIsOneUndoStep) {
+    desktop->btnSlotContextPopup(1);
+    desktop->miClick(QStringLiteral("МШС1"));
+    desktop->Parameter(QStringLiteral("МШС1"));
+    desktop->takeStep();
+    save();
+    ASSERT_FALSE(desktop->hasUnsavedChanges());
+
+    auto* loops = desktop->pane<LoopPane>();
+    loops->tnShlChange(2);
+    ASSERT_EQ(loops->shownObject(), (NamedObject{NameField::Loop, 3}));
+    loops->setShownName(QStringLiteral("Окна кухни"));
+    EXPECT_TRUE(desktop->hasUnsavedChanges());
+    EXPECT_EQ(loops->namedTip(NameField::Loop, loops->tabCaption(2)), QStringLiteral("шлейф 3 «Окна кухни»"));
+    EXPECT_TRUE(loops->namedTip(NameField::Loop, loops->tabCaption(1)).isEmpty());
+    // The next command takes the step; the image did not change.
+    const Image image = desktop->image();
+    ASSERT_TRUE(desktop->takeStep());
+    EXPECT_EQ(desktop->history().undoLabel(), QStringLiteral("название: шлейф 3 «Окна кухни»"));
+    EXPECT_TRUE(desktop->image() == image);
+
+    save();
+    EXPECT_FALSE(desktop->hasUnsavedChanges());
+    EXPECT_EQ(readNamesFile(namesPath).names.loops.at(3), QStringLiteral("Окна кухни"));
+    ASSERT_TRUE(desktop->undo());
+    EXPECT_TRUE(desktop->names().loops.empty());
+    EXPECT_TRUE(desktop->hasUnsavedChanges());
+}
+
+}  // namespace
+}  // namespace v5
