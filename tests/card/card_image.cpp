@@ -72,35 +72,4 @@ SiteNames cardNames() {
     return names;
 }
 
-Image fullImage() {
-    Image image;
-    int slot = 1;
-    for (int m = 1; m <= 8; ++m) {
-        placeModule(image, slot++, QStringLiteral("МШС%1").arg(m));
-        placeModule(image, slot++, QStringLiteral("МР%1").arg(m));
-    }
-    for (const char* module : {"МД1", "МД2", "МС1", "МС2"})
-        placeModule(image, slot++, QString::fromUtf8(module));
-    for (int l = 1; l <= static_cast<int>(kLoopCount); ++l) {
-        LoopRecord loop;
-        loop.setType(static_cast<LoopTypeCode>(l % 4));
-        loop.setDelayCode(l % 4);
-        loop.encode(image, static_cast<std::size_t>(l - 1));
-        GroupEntry{loops({l})}.encode(image, static_cast<std::size_t>(l - 1));
-    }
-    for (int p = 1; p <= kRazdelCount; ++p)
-        GroupEntry{loops({2 * p - 1, 2 * p})}.encode(image, static_cast<std::size_t>(kZonaCount + p - 1));
-    for (int k = 0; k < kKeyCount; ++k) {
-        Key key;
-        key.setCode({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k >> 8), 0x5A, 0, 0, 1});
-        key.assignment = KeyAssignment::ofZona(k % kZonaCount + 1);
-        key.spiByte = static_cast<std::uint8_t>(k % 15);
-        key.encode(image, static_cast<std::size_t>(k));
-    }
-    for (int r = 0; r < kRelayCount; ++r)
-        Relay{Relay::modeByte(r % 16, false, true), loops({r + 1}), 30}.encode(image,
-                                                                               static_cast<std::size_t>(r));
-    return image;
-}
-
 }  // namespace v5::test

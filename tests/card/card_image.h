@@ -10,7 +10,5 @@ namespace v5::test {
 Image cardImage();
 // Names for cardImage(): the site, loop 1, zone 1, partition 1, key 1 and relay 2.
 SiteNames cardNames();
-// Every record in use: 990 keys, 64 loops, zones and 32 partitions, МШС1..8, МР1..8, МД1, МД2, МС1, МС2.
-Image fullImage();
 
 }  // namespace v5::test

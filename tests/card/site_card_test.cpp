@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 
 #include "card/site_card.h"
-#include "image/records.h"
 #include "tests/card/card_image.h"
 #include "tests/support/image_builder.h"
 #include "tests/support/qt_print.h"
@@ -137,17 +136,6 @@ TEST(SiteCard, ABlankImageHasEverySectionSayingThereIsNothing) {
     // The sounders and the panel always have their records.
     EXPECT_EQ(rowsIn(section(html, QStringLiteral("Звуковые оповещатели"))), 4);
     EXPECT_TRUE(section(html, QStringLiteral("Прибор")).contains(row({"опции прибора", "нет"})));
-}
-
-TEST(SiteCard, AFullImageListsEveryKeyAndLoop) {
-    const QString html = siteCardHtml(test::fullImage(), SiteNames(), QString(), kDate);
-    EXPECT_EQ(rowsIn(section(html, QStringLiteral("Ключи"))), config::kKeyCount);
-    EXPECT_EQ(rowsIn(section(html, QStringLiteral("Шлейфы"))), 64);
-    EXPECT_EQ(rowsIn(section(html, QStringLiteral("Зоны"))), 64);
-    EXPECT_EQ(rowsIn(section(html, QStringLiteral("Реле"))), 32);  // МР1..МР8
-    // Every cell closed: the markup is whole whatever the image holds.
-    EXPECT_EQ(html.count(QStringLiteral("<td")), html.count(QStringLiteral("</td>")));
-    EXPECT_EQ(html.count(QStringLiteral("<tr>")), html.count(QStringLiteral("</tr>")));
 }
 
 }  // namespace
