@@ -324,16 +324,16 @@ int archiveCommand(const QStringList& args, Io& io) {
                   "                    header row), to arj.csv unless -o is given\n"
                   "  --excel           the same ';'-separated with a byte-order mark, for a spreadsheet\n"
                   "  --kind K[,K]      only these kinds: тревога, неисправность, пожар, взятие, снятие,\n"
-                  "                    монтер, ГЗ, питание, корпус, связь, настройки, прочее (or "
-               << englishKindWords()
-               << ")\n"
+                  "                    монтер, ГЗ, питание, корпус, связь, настройки, прочее, or in\n"
+                  "                    English alarm, fault, fire, arming, disarming, installer,\n"
+                  "                    response, power, housing, link, settings, other\n"
                   "  --key N           only the events of key N\n"
                   "  --loop N          only the events of loop N\n"
                   "  --zone N          only the events of the loops zone N holds\n"
                   "  --text WORD       only rows with WORD in a column, whatever its case\n"
                   "  --newest-first    the newest record first\n\n"
-                  "The names of keys, loops and zones come from IMAGE.names.json beside the settings file,\n"
-                  "when there is one.\n";
+                  "The names of keys, loops and zones come from the names file beside the settings file\n"
+                  "(site.names.json for site.v5), when there is one.\n";
         return kOk;
     }
     const auto loaded = load(options->image, io);

@@ -84,7 +84,7 @@ JournalWindow::JournalWindow(UserPrompts& prompts, QString folder, QWidget* pare
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int widths[] = {6, 8, 10, 34, 46};
+    const int widths[] = {6, 8, 10, 32, 44};
     for (int c = 0; c < static_cast<int>(std::size(widths)); ++c)
         table_->setColumnWidth(c, widths[c] * digit);
     layout->addWidget(table_, 1);
@@ -182,7 +182,10 @@ void JournalWindow::buildFilters(QWidget* area) {
     row->addWidget(order_);
 
     connect(key_, &QSpinBox::valueChanged, this, &JournalWindow::applyFilter);
-    connect(placeKind_, &QComboBox::currentIndexChanged, this, &JournalWindow::applyFilter);
+    connect(placeKind_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        place_->setSpecialValueText(index == 0 ? QStringLiteral("любой") : QStringLiteral("любая"));
+        applyFilter();
+    });
     connect(place_, &QSpinBox::valueChanged, this, &JournalWindow::applyFilter);
     connect(search_, &QLineEdit::textChanged, this, &JournalWindow::applyFilter);
     connect(order_, &QComboBox::currentIndexChanged, this, [this](int index) {
