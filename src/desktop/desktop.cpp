@@ -53,10 +53,12 @@ void Desktop::FormCreate() {
     portFileContent_ = file.content;
     settings_ = parsePortFileSettings(file.content);
     const PortFileChoice choice = parsePortFile(file.content);
+    startingUp_ = true;
     if (choice.comNumber != 0)
         COM_Click(choice.comNumber);
     else if (!choice.deviceName.isEmpty())
         chooseSystemPort(choice.deviceName);
+    startingUp_ = false;
 }
 
 void Desktop::COM_unchecked() {
@@ -69,8 +71,7 @@ void Desktop::COM_Click(int number) {
     COM_unchecked();
     portName_ = QStringLiteral("COM") + QString::number(number);
     checkedCom_ = number;
-    portFileContent_ = withPortLine(portFileContent_, QByteArray(1, static_cast<char>('0' + number)));
-    reportPortFileError(writePortFile(workFolder_, portFileContent_));
+    rememberPort(QByteArray(1, static_cast<char>('0' + number)));
 }
 
 void Desktop::chooseSystemPort(const QString& name) {
@@ -78,7 +79,15 @@ void Desktop::chooseSystemPort(const QString& name) {
     COM_unchecked();
     portName_ = name;
     checkedSystemPort_ = name;
-    portFileContent_ = withPortLine(portFileContent_, name.toUtf8());
+    rememberPort(name.toUtf8());
+}
+
+void Desktop::rememberPort(const QByteArray& portLine) {
+    const QByteArray content = withPortLine(portFileContent_, portLine);
+    // At start a file that already says exactly this stays as it is: the same bytes written again and
+    // synced to the disk changed nothing and were a noticeable part of a cold start.
+    if (startingUp_ && content == portFileContent_) return;
+    portFileContent_ = content;
     reportPortFileError(writePortFile(workFolder_, portFileContent_));
 }
 

@@ -182,6 +182,8 @@ private:
     // The image as the orphan sweep of the next pane reset leaves it.
     Image swept() const;
     void reportPortFileError(const std::optional<FileError>& error);
+    // The port's line of V5ivez.ini, the rest of the file kept.
+    void rememberPort(const QByteArray& portLine);
     bool moveInHistory(bool back);
     Pane* visiblePaneModel() const;
     // A whole new image (a file, a backup, the device) has been assigned: the captions, the pane reset,
@@ -204,6 +206,7 @@ private:
     int checkedCom_ = 0;
     QString checkedSystemPort_;
     QByteArray portFileContent_;  // rewritten with each port choice, its settings lines kept
+    bool startingUp_ = false;     // FormCreate takes the port the file names
     PortFileSettings settings_;
     int currentSlot_ = 0;
     int focusedSlot_ = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -226,6 +228,26 @@ TEST_F(PortFileTest, FirstDigitChoosesThePortAndIsWrittenBack) {
     desktop.COM_Click(3);
     EXPECT_EQ(desktop.checkedComPort(), 3);
     EXPECT_EQ(test::readAll(ini()), QByteArray("3"));
+}
+
+// Start-up rewrote and synced a file that already named its port, at every start; a port chosen from the
+// menu still writes the file, whatever it held.
+TEST_F(PortFileTest, StartLeavesAFileThatNamesItsPortAsItIs) {
+    const auto inode = [this] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(ini()).constData(), &info) == 0 ? info.st_ino : ino_t{0};
+    };
+    for (const char* content : {"4\nbackup=0\n", "ttyUSB0"}) {
+        ASSERT_TRUE(test::writeAll(ini(), content));
+        const ino_t before = inode();
+        Desktop desktop(prompts, dir.path());
+        desktop.FormCreate();
+        EXPECT_FALSE(desktop.portName().isEmpty()) << content;
+        EXPECT_EQ(inode(), before) << content;
+        EXPECT_EQ(test::readAll(ini()), QByteArray(content));
+        desktop.COM_Click(4);
+        EXPECT_NE(inode(), before) << content;
+    }
 }
 
 TEST_F(PortFileTest, OtherContentChoosesNoPortAndKeepsTheFile) {
