@@ -50,10 +50,14 @@ private:
     const JournalProxy& proxy_;
 };
 
-QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
+// The caption before a control, which gives the control its accessible name and Alt letter.
+QLabel* labelFor(QWidget* control, const char* objectName, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
     label->setBuddy(control);
-    control->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+    const QString plain = QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':'));
+    label->setAccessibleName(plain);
+    control->setAccessibleName(plain);
     return label;
 }
 
@@ -150,7 +154,7 @@ void JournalWindow::buildFilters(QWidget* area) {
     key_->setObjectName(QStringLiteral("sbKey"));
     key_->setRange(0, config::kKeyCount);
     key_->setSpecialValueText(QStringLiteral("любой"));
-    row->addWidget(labelFor(key_, QStringLiteral("&Ключ:"), area));
+    row->addWidget(labelFor(key_, "lblKey", QStringLiteral("&Ключ:"), area));
     row->addWidget(key_);
 
     placeKind_ = new QComboBox(area);
@@ -171,7 +175,7 @@ void JournalWindow::buildFilters(QWidget* area) {
     search_->setPlaceholderText(QStringLiteral("текст в любом столбце"));
     search_->setClearButtonEnabled(true);
     row->addSpacing(12);
-    row->addWidget(labelFor(search_, QStringLiteral("&Поиск:"), area));
+    row->addWidget(labelFor(search_, "lblSearch", QStringLiteral("&Поиск:"), area));
     row->addWidget(search_, 1);
 
     order_ = new QComboBox(area);

@@ -2,6 +2,7 @@
 // the same filters) and a journal that follows the configuration.
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -176,7 +177,8 @@ private slots:
         for (QWidget* w : journal->findChildren<QWidget*>()) {
             const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
                                  qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) ||
-                                 qobject_cast<QTableView*>(w);
+                                 qobject_cast<QTableView*>(w) || qobject_cast<QLabel*>(w) ||
+                                 qobject_cast<QGroupBox*>(w);
             // The parts Qt builds into a control (a spin box's editor, the clear button, the table's
             // corner) belong to it.
             QWidget* owner = w->parentWidget();
