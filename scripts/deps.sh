@@ -13,6 +13,13 @@ packages=(
     # Makes Noto Sans Mono the system's monospaced font, which says it is not fixed-pitch: the key list
     # must still line up its columns.
     fonts-noto-mono
+    # The program's icon is drawn from its SVG at build time; the completion of v5ivez-cli is tested.
+    librsvg2-bin bash-completion
+    # The start-up benchmark times the window from outside, on the X server.
+    libxcb1-dev
+    # The Debian package (./scripts/package.sh) and its check: the libraries it needs, the manual
+    # pages, and the validators of the package, its menu entry and its AppStream description.
+    dpkg-dev file help2man man-db lintian desktop-file-utils appstream
     "$@"
 )
 

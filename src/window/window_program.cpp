@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 
 #include "files/system_file.h"
@@ -54,8 +56,9 @@ std::unique_ptr<TV5ivezMainForm> showWindow(const WindowStart& start, MainFormSe
 
 QIcon programIcon() {
     QIcon icon;
+    // Read as PNG by name: a reader left to find the format out loads every image plugin to ask it.
     for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/v5ivez-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/v5ivez-%1.png").arg(size), "PNG")));
     return icon;
 }
 
