@@ -277,7 +277,13 @@ private:
             const quint64 key = codeKey(*row.code);
             const QString code = config::keyCodeText(*row.code, false);
             if (const auto holder = kept.find(key); holder != kept.end()) {
-                error(row.line, QStringLiteral("код %1 уже у ключа %2").arg(code).arg(holder->second + 1));
+                const std::size_t number = holder->second + 1;
+                error(row.line, row.numberGiven
+                                    ? QStringLiteral("код %1 уже у ключа %2").arg(code).arg(number)
+                                    : QStringLiteral("код %1 уже у ключа %2; чтобы изменить этот ключ, "
+                                                     "укажите в строке его номер %2")
+                                          .arg(code)
+                                          .arg(number));
                 continue;
             }
             if (const auto [earlier, isNew] = given.emplace(key, row.line); !isNew)
@@ -470,8 +476,14 @@ CsvTable readCsv(const QByteArray& bytes) {
                 }
                 continue;
             }
-            // A line break inside quotes belongs to the cell; the file's lines still count.
-            if (isLineBreak(c) && !crlf) ++line;
+            // A line break inside quotes belongs to the cell, as the "\n" a name holds everywhere else;
+            // the file's lines still count.
+            if (crlf) continue;
+            if (isLineBreak(c)) {
+                ++line;
+                cell += QLatin1Char('\n');
+                continue;
+            }
             cell += c;
             continue;
         }

@@ -88,8 +88,8 @@ TEST(KeyTableFile, QuotedCellsKeepSeparatorsQuotesAndLineBreaks) {
     EXPECT_EQ(table.problemLine, 6);
 
     const CsvTable good =
-        readCsv(QStringLiteral("a;b\n\"x;y\";\"он сказал \"\"да\"\"\"\n;;\n\"две\nстроки\";z\n").toUtf8());
-    // Empty rows are left out; a row keeps the line it starts on.
+        readCsv(QStringLiteral("a;b\n\"x;y\";\"он сказал \"\"да\"\"\"\n;;\n\"две\r\nстроки\";z\n").toUtf8());
+    // Empty rows are left out; a row keeps the line it starts on; a line break in quotes is "\n".
     ASSERT_TRUE(good.problem.isEmpty());
     ASSERT_EQ(good.rows.size(), 3u);
     EXPECT_EQ(good.rows[1].line, 2);
