@@ -38,6 +38,7 @@
 #include "files/messages.h"
 #include "reports/report_actions.h"
 #include "window/safety_dialogs.h"
+#include "window/site_data_dialog.h"
 #include "window/safety_texts.h"
 #include "window/site_card_preview.h"
 #include "window/status_tips.h"
@@ -352,6 +353,11 @@ void TV5ivezMainForm::buildMenu() {
     addItem(file, "mnCompareFile", safety_text::CompareFileItem(), [this] { compareWithFileClick(); });
     addItem(file, "mnCompareDevice", safety_text::CompareDeviceItem(), [this] { compareWithDeviceClick(); });
     addItem(file, "mnRestoreBackup", safety_text::RestoreItem(), [this] { restoreBackupClick(); });
+    file->addSeparator();
+    // The site's own data, kept with the names beside the settings file.
+    addItem(file, "mnSiteData", QStringLiteral("Объект…"), [this] {
+        if (const auto site = SiteDataDialog::edit(desktop_->names().site, this)) desktop_->setSiteData(*site);
+    });
 
     QMenu* edit = addMenu(bar, "mnEdit", history_text::EditMenu());
     undoItem_ = addItem(edit, "mnUndo", history_text::Undo(), [&d] { d.undo(); });

@@ -1,5 +1,9 @@
 #include <QApplication>
 #include <QGroupBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -11,7 +15,7 @@
 namespace v5 {
 
 // The loop, zone, partition and linked-zone panes in the window: names, captions, the user's clicks
-// reaching the image, and the layout at the window's real size.
+// reaching the image, and the layout at the window's real size; the site's own names and data.
 class GroupsWindowTest : public QObject {
     Q_OBJECT
 
@@ -53,6 +57,13 @@ private:
             static_cast<qsizetype>(map::LoopParams.at(static_cast<std::size_t>(l - 1))), 3);
     }
     bool checked(const QString& name) { return find<QAbstractButton>(name)->isChecked(); }
+    // Typing Cyrillic text key by key, as a keyboard does (QTest's own typing knows only ASCII keys).
+    static void type(QWidget* field, const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(field, &press);
+        }
+    }
     bool enabled(const QString& name) { return find<QWidget>(name)->isEnabled(); }
 
 private slots:
@@ -176,6 +187,65 @@ private slots:
                               QStringLiteral("4 связанная")}));
         QVERIFY(!enabled(QStringLiteral("w4")));
         checkLayout(QStringLiteral("gbSS"));
+    }
+
+    // A name typed beside a loop stays with that loop through tab changes, shows in the tab's tooltip,
+    // makes the work unsaved and is one undo step; a zone's name shows in the list's tooltip.
+    void namesTypedInThePanesStayWithTheirObjects() {
+        place(1, QStringLiteral("МШС1"));
+        h_.choose(QStringLiteral("mShls"), QStringLiteral("mmiShl1"));
+        auto* tabs = find<QTabWidget>(QStringLiteral("tnShl"));
+        auto* name = find<QLineEdit>(QStringLiteral("edLoopName"));
+        QVERIFY(name && name->isEnabled());
+        QCOMPARE(name->accessibleName(), QStringLiteral("Название"));
+        tabs->setCurrentIndex(2);
+        name->setFocus();
+        type(name, QStringLiteral("Окна кухни"));
+        tabs->setCurrentIndex(3);  // the field follows the tab; nothing typed is lost
+        QVERIFY(name->text().isEmpty());
+        QCOMPARE(tabs->tabToolTip(2), QStringLiteral("шлейф 3 «Окна кухни»"));
+        QVERIFY(h_.window->windowTitle().endsWith(QStringLiteral(" *")));
+        tabs->setCurrentIndex(2);
+        QCOMPARE(name->text(), QStringLiteral("Окна кухни"));
+        QCOMPARE(h_.desktop().names().loops.at(3), QStringLiteral("Окна кухни"));
+        QCOMPARE(h_.desktop().history().undoLabel(), QStringLiteral("название: шлейф 3 «Окна кухни»"));
+        h_.choose(QStringLiteral("mnEdit"), QStringLiteral("mnUndo"));
+        QVERIFY(h_.desktop().names().loops.empty());
+
+        h_.choose(QStringLiteral("mGR"), QStringLiteral("mGRZona"));
+        h_.click(QStringLiteral("Button2"));
+        auto* zoneName = find<QLineEdit>(QStringLiteral("edZonaName"));
+        QVERIFY(zoneName && zoneName->isEnabled());
+        zoneName->setFocus();
+        type(zoneName, QStringLiteral("Подъезд, 1"));
+        QTest::keyClick(zoneName, Qt::Key_Return);
+        auto* zones = find<QListWidget>(QStringLiteral("lbZona"));
+        QCOMPARE(zones->item(0)->text(), QStringLiteral("1"));  // the list's own text stays
+        QCOMPARE(zones->item(0)->toolTip(), QStringLiteral("зона 1 «Подъезд, 1»"));
+        checkLayout(QStringLiteral("gbZona"));
+    }
+
+    // "Объект…" takes the site's data as typed, as one step; "Отмена" changes nothing.
+    void siteDataIsEditedInItsDialog() {
+        const auto answer = [](bool accept) {
+            QTimer::singleShot(0, [accept] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog && dialog->objectName() == QStringLiteral("SiteDataDialog"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("edSiteName"))->setText(QStringLiteral("Склад №2"));
+                dialog->findChild<QPlainTextEdit*>(QStringLiteral("edSiteNotes"))
+                    ->setPlainText(QStringLiteral("ключ от щитовой у охраны\nвторая строка"));
+                accept ? dialog->accept() : dialog->reject();
+            });
+        };
+        answer(false);
+        h_.choose(QStringLiteral("mnEEPROM"), QStringLiteral("mnSiteData"));
+        QVERIFY(h_.desktop().names().isEmpty());
+        answer(true);
+        h_.choose(QStringLiteral("mnEEPROM"), QStringLiteral("mnSiteData"));
+        QCOMPARE(h_.desktop().names().site.name, QStringLiteral("Склад №2"));
+        QCOMPARE(h_.desktop().names().site.notes, QStringLiteral("ключ от щитовой у охраны\nвторая строка"));
+        QCOMPARE(h_.desktop().history().undoLabel(), QStringLiteral("данные объекта"));
+        QVERIFY(h_.window->windowTitle().endsWith(QStringLiteral(" *")));
     }
 };
 
