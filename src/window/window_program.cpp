@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QTimer>
 
@@ -56,9 +57,13 @@ std::unique_ptr<TV5ivezMainForm> showWindow(const WindowStart& start, MainFormSe
 
 QIcon programIcon() {
     QIcon icon;
-    // Read as PNG by name: a reader left to find the format out loads every image plugin to ask it.
-    for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/v5ivez-%1.png").arg(size), "PNG")));
+    // Read as PNG and nothing else: a reader allowed to find the format out loads every image plugin to
+    // ask it, even when told the format.
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/v5ivez-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 
