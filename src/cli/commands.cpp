@@ -5,6 +5,7 @@
 #include "cli/device_commands.h"
 #include "cli/key_commands.h"
 #include "cli/report_commands.h"
+#include "start/version.h"
 
 namespace v5::cli {
 
@@ -28,7 +29,7 @@ constexpr Command kCommands[] = {
      writePanelCommand},
     {"version", "print the program's version",
      [](const QStringList&, Io& io) {
-         io.out << "v5ivez-cli 0.1\n";
+         io.out << "v5ivez-cli " << kVersion << '\n';
          return kOk;
      }},
 };
