@@ -39,6 +39,7 @@
 #include "reports/report_actions.h"
 #include "window/safety_dialogs.h"
 #include "window/site_data_dialog.h"
+#include "operations/named_changes.h"
 #include "window/safety_texts.h"
 #include "window/site_card_preview.h"
 #include "window/status_tips.h"
@@ -573,7 +574,8 @@ void TV5ivezMainForm::compareWithFileClick() {
         return;
     }
     safetyDialogs_->showList(safety_text::CompareFileTitle(), safety_text::CompareFileSummary(*path),
-                             differenceLines(compareConfigurations(desktop_->image(), file)));
+                             differenceLines(withNames(compareConfigurations(desktop_->image(), file),
+                                                       desktop_->names())));
 }
 
 // The panel is read into a buffer of its own; the configuration stays as it is.
@@ -584,7 +586,8 @@ void TV5ivezMainForm::compareWithDeviceClick() {
     panel.assign(*bytes);
     safetyDialogs_->showList(
         safety_text::CompareDeviceTitle(), safety_text::CompareDeviceSummary(),
-        differenceLines(compareConfigurations(desktop_->image(), panel, CompareScope::ConfigurationArea)));
+        differenceLines(withNames(compareConfigurations(desktop_->image(), panel, CompareScope::ConfigurationArea),
+                                  desktop_->names())));
 }
 
 void TV5ivezMainForm::restoreBackupClick() {

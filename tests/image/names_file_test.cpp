@@ -292,3 +292,37 @@ TEST_F(SiteNamesDesktopTest, ANameTypedInAPaneIsUnsavedWorkUntilWrittenAndIsOneU
 
 }  // namespace
 }  // namespace v5
+
+#include "image/records.h"
+#include "operations/named_changes.h"
+
+namespace v5 {
+namespace {
+
+TEST(SiteNamesTest, TheComparisonSpeaksOfNamedObjectsByTheirNames) {
+    Image before;
+    Image after = before;
+    setZonaMask(after, 3, test::loops({2}));
+    setZonaMask(after, 4, test::loops({5}));
+    config::Key key = config::Key::decode(after, 16);
+    key.setCode({0x01, 0x10, 0x20, 0x30, 0x40, 0x50});
+    key.encode(after, 16);
+    SiteNames names;
+    names.zones = {{3, QStringLiteral("Подъезд 1")}, {30, QStringLiteral("Подъезд 3")}};
+    names.keys = {{17, {QStringLiteral("Иванов И. И."), QStringLiteral("кв. 12")}}};
+    const QStringList plain = differenceLines(compareConfigurations(before, after));
+    const QStringList named = differenceLines(withNames(compareConfigurations(before, after), names));
+    ASSERT_EQ(named.size(), plain.size());
+    int renamed = 0;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain[i] == named[i]) continue;
+        ++renamed;
+        EXPECT_TRUE(named[i].contains(QStringLiteral("зона 3 «Подъезд 1»")) ||
+                    named[i].contains(QStringLiteral("ключ 017 «Иванов И. И.»")))
+            << named[i].toStdString();
+    }
+    EXPECT_EQ(renamed, 2);  // zone 4 has no name, zone 30 did not change
+}
+
+}  // namespace
+}  // namespace v5
