@@ -67,7 +67,7 @@ private slots:
                                     QStringLiteral("ReadFromV5"), QStringLiteral("WriteToV5"),
                                     QStringLiteral("mnRead"), QStringLiteral("mnWrite"), QString(),
                                     QStringLiteral("mnCompareFile"), QStringLiteral("mnCompareDevice"),
-                                    QStringLiteral("mnRestoreBackup")}));
+                                    QStringLiteral("mnRestoreBackup"), QString(), QStringLiteral("mnSiteData")}));
         QCOMPARE(action(QStringLiteral("mnLoad"))->text(), QStringLiteral("Прочитать с  диска"));
         QCOMPARE(menu(QStringLiteral("mUD"))->actions().size(), 12);
         QCOMPARE(action(QStringLiteral("mmiUDV4"))->text(), QStringLiteral("МДВ4"));
