@@ -55,7 +55,7 @@ void IndicatorPaneView::render() {
         page->layout()->addWidget(loops_);
         loops_->show();
     }
-    grid_->render(model_.grid());
+    grid_->render(model_.grid(), LoopGridView::loopNames(model_));
 }
 
 }  // namespace v5

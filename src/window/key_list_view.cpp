@@ -93,13 +93,23 @@ void KeyListView::render() {
     btnEmpty_->setEnabled(model_.orderEnabled(KeyOrder::Unused));
 
     QStringList lines;
+    QStringList tips;  // the owner and note the site keeps for a key, beside its line
     lines.reserve(static_cast<qsizetype>(model_.lines().size()));
-    for (const KeyListPane::Line& line : model_.lines())
+    for (const KeyListPane::Line& line : model_.lines()) {
         lines << line.text;
-    if (lines == shown_) return;
+        const int number = static_cast<int>(line.record) + 1;
+        QStringList named;
+        for (const NameField field : {NameField::KeyOwner, NameField::KeyNote})
+            if (const QString name = model_.siteName({field, number}); !name.isEmpty()) named << name;
+        tips << named.join(QStringLiteral("; "));
+    }
+    if (lines == shown_ && tips == shownTips_) return;
     shown_ = lines;
+    shownTips_ = tips;
     clbKey_->clear();
     clbKey_->addItems(shown_);
+    for (int row = 0; row < clbKey_->count(); ++row)
+        clbKey_->item(row)->setToolTip(tips.at(row));
 }
 
 }  // namespace v5

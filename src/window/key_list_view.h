@@ -24,6 +24,7 @@ private:
     QPushButton* btnEmpty_;
     // The lines the list holds; it is refilled only when the model's lines differ.
     QStringList shown_;
+    QStringList shownTips_;
 };
 
 }  // namespace v5

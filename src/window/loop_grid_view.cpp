@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "desktop/loop_grid.h"
+#include "desktop/pane.h"
 
 namespace v5 {
 
@@ -35,13 +36,21 @@ LoopGridView::LoopGridView(const QString& boxPrefix, Shape shape, QWidget* paren
     }
 }
 
-void LoopGridView::render(const LoopGrid& grid) {
+void LoopGridView::render(const LoopGrid& grid, const Tip& tip) {
     for (int loop = 1; loop <= LoopGrid::kLoops; ++loop) {
         QCheckBox* b = box(loop);
         const QSignalBlocker block(b);
         b->setChecked(grid.isTicked(loop));
         b->setEnabled(grid.isEnabled(loop));
+        if (tip) {
+            const QString text = tip(loop);
+            if (b->toolTip() != text) b->setToolTip(text);
+        }
     }
+}
+
+LoopGridView::Tip LoopGridView::loopNames(const Pane& pane) {
+    return [&pane](int loop) { return pane.namedTip(NameField::Loop, QString::number(loop)); };
 }
 
 }  // namespace v5

@@ -186,7 +186,7 @@ void LoopPaneView::render() {
         box->setChecked(model_.value(control) != 0);
         box->setEnabled(model_.isEnabled(control));
     }
-    duplicate_->render(model_.duplicateGrid());
+    duplicate_->render(model_.duplicateGrid(), LoopGridView::loopNames(model_));
 }
 
 }  // namespace v5

@@ -104,7 +104,7 @@ void RelayPaneView::render() {
         const QSignalBlocker block(box);
         box->setChecked(ticked);
     }
-    grid_->render(model_.grid());
+    grid_->render(model_.grid(), LoopGridView::loopNames(model_));
 }
 
 }  // namespace v5

@@ -103,7 +103,7 @@ void SounderPaneView::render() {
             box->setChecked(model_.optionTicked(tab, bit));
         }
     }
-    grid_->render(model_.grid());
+    grid_->render(model_.grid(), LoopGridView::loopNames(model_));
 }
 
 }  // namespace v5

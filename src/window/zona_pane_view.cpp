@@ -54,7 +54,7 @@ void ZonaPaneView::render() {
     name_->render();
     frame_->setTitle(model_.gridCaption());
     frame_->setAccessibleName(frame_->title());
-    grid_->render(model_.grid());
+    grid_->render(model_.grid(), LoopGridView::loopNames(model_));
 }
 
 }  // namespace v5

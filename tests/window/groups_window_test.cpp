@@ -208,6 +208,7 @@ private slots:
         tabs->setCurrentIndex(2);
         QCOMPARE(name->text(), QStringLiteral("Окна кухни"));
         QCOMPARE(h_.desktop().names().loops.at(3), QStringLiteral("Окна кухни"));
+        QCOMPARE(find<QCheckBox>(QStringLiteral("s3"))->toolTip(), QStringLiteral("шлейф 3 «Окна кухни»"));
         QCOMPARE(h_.desktop().history().undoLabel(), QStringLiteral("название: шлейф 3 «Окна кухни»"));
         h_.choose(QStringLiteral("mnEdit"), QStringLiteral("mnUndo"));
         QVERIFY(h_.desktop().names().loops.empty());
