@@ -17,9 +17,6 @@ packages=(
     librsvg2-bin bash-completion
     # The start-up benchmark times the window from outside, on the X server.
     libxcb1-dev
-    # The Debian package (./scripts/package.sh) and its check: the libraries it needs, the manual
-    # pages, and the validators of the package, its menu entry and its AppStream description.
-    dpkg-dev file help2man man-db lintian desktop-file-utils appstream
     "$@"
 )
 

@@ -4,7 +4,9 @@
 #   ./scripts/package.sh        then: sudo apt install ./build-package/v5ivez_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh
+# Besides the build's packages: the libraries the package needs (dpkg-shlibdeps), the manual pages, and
+# the validators of the package, its menu entry and its AppStream description that package-check.sh runs.
+./scripts/deps.sh dpkg-dev file help2man man-db lintian desktop-file-utils appstream
 # Debian's hardening (stack protector, fortified functions, read-only relocations), as lintian expects
 # of a package; without -g, since the package's programs are stripped anyway.
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
