@@ -30,8 +30,11 @@ LinkedZonesView::LinkedZonesView(LinkedZonesPane& model, QWidget* parameterArea)
 }
 
 void LinkedZonesView::render() {
-    list_->render(model_.list());
-    boxes_->render(model_.boxes());
+    list_->render(model_.list(), [this](const QString& item) {
+        return model_.namedTip(NameField::Zone, QString::number(GroupList::numberOf(item)));
+    });
+    boxes_->render(model_.boxes(),
+                   [this](int zona) { return model_.namedTip(NameField::Zone, QString::number(zona)); });
 }
 
 }  // namespace v5

@@ -47,7 +47,8 @@ void RazdelPaneView::render() {
         return model_.namedTip(NameField::Partition, QString::number(GroupList::numberOf(item)));
     });
     name_->render();
-    boxes_->render(model_.boxes());
+    boxes_->render(model_.boxes(),
+                   [this](int zona) { return model_.namedTip(NameField::Zone, QString::number(zona)); });
 }
 
 }  // namespace v5

@@ -33,13 +33,17 @@ ZoneBoxesView::ZoneBoxesView(const QString& objectName, const QString& title, co
     }
 }
 
-void ZoneBoxesView::render(const ZoneBoxes& boxes) {
+void ZoneBoxesView::render(const ZoneBoxes& boxes, const std::function<QString(int zona)>& tip) {
     for (int z = 1; z <= ZoneBoxes::kZones; ++z) {
         QCheckBox* box = boxes_.at(static_cast<std::size_t>(z - 1));
         const QSignalBlocker block(box);
         box->setChecked(boxes.isTicked(z));
         box->setEnabled(boxes.isEnabled(z));
         box->setVisible(boxes.isShown(z));
+        if (tip) {
+            const QString text = tip(z);
+            if (box->toolTip() != text) box->setToolTip(text);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,7 +16,8 @@ class ZoneBoxesView : public QGroupBox {
     Q_OBJECT
 public:
     ZoneBoxesView(const QString& objectName, const QString& title, const QString& boxPrefix, QWidget* parent);
-    void render(const ZoneBoxes& boxes);
+    // `tip` gives a box's tooltip from its zone: the site's name of the zone, or nothing.
+    void render(const ZoneBoxes& boxes, const std::function<QString(int zona)>& tip = {});
 
 signals:
     void clicked(int zona, bool ticked);

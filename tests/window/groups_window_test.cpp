@@ -224,6 +224,8 @@ private slots:
         QCOMPARE(zones->item(0)->text(), QStringLiteral("1"));  // the list's own text stays
         QCOMPARE(zones->item(0)->toolTip(), QStringLiteral("зона 1 «Подъезд, 1»"));
         checkLayout(QStringLiteral("gbZona"));
+        h_.choose(QStringLiteral("mGR"), QStringLiteral("mGRRazdel"));
+        QCOMPARE(find<QCheckBox>(QStringLiteral("q1"))->toolTip(), QStringLiteral("зона 1 «Подъезд, 1»"));
     }
 
     // "Объект…" takes the site's data as typed, as one step; "Отмена" changes nothing.
