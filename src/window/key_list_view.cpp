@@ -20,6 +20,10 @@ constexpr int kCodeColumn = 11;
 constexpr int kAssignmentColumn = 25;
 constexpr int kTarniaColumn = 37;
 constexpr int kLineChars = 45;
+// The owner the site keeps for a key stands beside its line, clear of the СПИ caption; a longer one
+// scrolls.
+constexpr int kOwnerChars = 18;
+constexpr int kOwnerColumn = kLineChars + 4;
 
 }  // namespace
 
@@ -28,7 +32,7 @@ KeyListView::KeyListView(KeyListPane& model, QWidget* parameterArea)
     const QFont fixed = fixedPitchFont();
     const QFontMetrics metrics(fixed);
     const int charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-    const int listWidth = charWidth * kLineChars + 40;  // the frame and the scroll bar
+    const int listWidth = charWidth * (kOwnerColumn + kOwnerChars) + 40;  // the frame and the scroll bar
 
     clbKey_ = new QListWidget(this);
     clbKey_->setObjectName(QStringLiteral("clbKey"));
@@ -56,7 +60,8 @@ KeyListView::KeyListView(KeyListPane& model, QWidget* parameterArea)
                     {"lbKeyCode", keytext::CodeColumn(), kCodeColumn, kAssignmentColumn - kCodeColumn},
                     {"lbKeyAssignment", keytext::AssignmentColumn(), kAssignmentColumn,
                      kTarniaColumn - kAssignmentColumn},
-                    {"lbKeyTarnia", keytext::TarniaColumn(), kTarniaColumn, kLineChars - kTarniaColumn + 4}};
+                    {"lbKeyTarnia", keytext::TarniaColumn(), kTarniaColumn, kOwnerColumn - kTarniaColumn},
+                    {"lbKeyOwner", keytext::Owner(), kOwnerColumn, kOwnerChars}};
     for (const auto& c : captions) {
         auto* caption = new QLabel(c.text, this);
         caption->setObjectName(QString::fromLatin1(c.name));
@@ -96,8 +101,11 @@ void KeyListView::render() {
     QStringList tips;  // the owner and note the site keeps for a key, beside its line
     lines.reserve(static_cast<qsizetype>(model_.lines().size()));
     for (const KeyListPane::Line& line : model_.lines()) {
-        lines << line.text;
         const int number = static_cast<int>(line.record) + 1;
+        const QString owner = model_.siteName({NameField::KeyOwner, number});
+        // The list's own line as it always reads; the owner, when the site has one, beside it.
+        lines << (owner.isEmpty() ? line.text
+                                  : line.text.leftJustified(kOwnerColumn) + owner);
         QStringList named;
         for (const NameField field : {NameField::KeyOwner, NameField::KeyNote})
             if (const QString name = model_.siteName({field, number}); !name.isEmpty()) named << name;

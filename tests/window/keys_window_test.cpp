@@ -173,6 +173,17 @@ private slots:
         QVERIFY(!h_.find<QPushButton>(QStringLiteral("btnNmb"))->isEnabled());
         expectGoodLayout(QStringLiteral("gbKey"));
 
+        // The owner the site keeps stands beside the key's line, which reads as before; the note in its tooltip.
+        SiteNames names;
+        names.keys[5] = {QStringLiteral("Иванов И. И."), QStringLiteral("кв. 12")};
+        h_.desktop().setNames(names);
+        h_.choose(QStringLiteral("mKey"), QStringLiteral("N22"));
+        QCOMPARE(clbKey->item(1)->text(),
+                 QStringLiteral("Ключ 005 - 00000000beef                   004    Иванов И. И."));
+        QCOMPARE(clbKey->item(1)->toolTip(), QStringLiteral("Иванов И. И.; кв. 12"));
+        QCOMPARE(clbKey->item(0)->text(), QStringLiteral("Ключ 001 - abcdef0123cd   монтер          001"));
+        QCOMPARE(texts({QStringLiteral("lbKeyOwner")}), QStringLiteral("Владелец"));
+
         h_.click(QStringLiteral("btnZona"));
         QCOMPARE(clbKey->count(), 0);
         QVERIFY(!h_.find<QPushButton>(QStringLiteral("btnZona"))->isEnabled());
