@@ -87,13 +87,13 @@ TEST(RecordLayer, EachRecordReadsAndWritesExactlyItsOwnBytes) {
             // decode then encode keeps every field value...
             ASSERT_TRUE(kind.roundTrip(from, into, i)) << kind.name << " " << i;
             // ...and carries exactly the record's own bytes over, all of them and no other.
-            std::vector<bool> owned(Image::kSize, false);
+            Image expected = background;
             for (const Span& span : kind.owned(i))
                 for (std::size_t at = span.offset; at < span.offset + span.length; ++at)
-                    owned[at] = true;
+                    expected.setByte(at, from.byte(at));
+            if (into == expected) continue;
             for (std::size_t at = 0; at < Image::kSize; ++at)
-                ASSERT_EQ(into.byte(at), owned[at] ? from.byte(at) : background.byte(at))
-                    << kind.name << " " << i << " at 0x" << std::hex << at;
+                ASSERT_EQ(into.byte(at), expected.byte(at)) << kind.name << " " << i << " at 0x" << std::hex << at;
         }
     }
 }
