@@ -13,6 +13,7 @@
 # The corpus grows in build-fuzz/corpus/<target>/ from run to run; delete it to start from the seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+top=$PWD
 seconds=${1:-60}
 ./scripts/deps.sh clang-14 libfuzzer-14-dev
 
@@ -53,10 +54,15 @@ for t in "${targets[@]}"; do
     echo "== $t: ${seconds}s" >&2
     fork=()
     [ "$forks" -gt 1 ] && fork=(-fork="$forks" -ignore_crashes=1)
+    # Each target works in a folder of its own: a command line of the CLI's target may name an output
+    # file without a folder, and it must not land among the project's files.
+    work="$tree/work/$t"
+    rm -rf "$work"
+    mkdir -p "$work"
     set +e
-    nice -n 19 "$tree/fuzz/$t" -max_total_time="$seconds" -timeout=600 -rss_limit_mb=2560 \
-        -max_len="$(max_len "$t")" -print_final_stats=1 -artifact_prefix="$findings/" "${fork[@]}" \
-        "$corpus" "$tree/seeds/${t#fuzz_}" </dev/null >"$log" 2>&1
+    (cd "$work" && nice -n 19 "$top/$tree/fuzz/$t" -max_total_time="$seconds" -timeout=600 \
+        -rss_limit_mb=2560 -max_len="$(max_len "$t")" -print_final_stats=1 -artifact_prefix="$top/$findings/" \
+        "${fork[@]}" "$top/$corpus" "$top/$tree/seeds/${t#fuzz_}" </dev/null >"$top/$log" 2>&1)
     rc=$?
     set -e
     runs=$(grep -oE '^stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1 || true)
