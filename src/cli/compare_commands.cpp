@@ -5,6 +5,8 @@
 #include "compare/configuration_check.h"
 #include "compare/configuration_diff.h"
 #include "cli/settings_argument.h"
+#include "files/names_file.h"
+#include "operations/named_changes.h"
 
 namespace v5::cli {
 
@@ -41,6 +43,25 @@ std::optional<Arguments> parse(const QStringList& args, qsizetype fileCount, con
     return parsed;
 }
 
+// The names beside a settings file; a damaged names file is told and left out, the comparison goes on.
+SiteNames namesBeside(const QString& settingsPath, Io& io) {
+    const QString path = namesPathFor(settingsPath);
+    NamesRead read = readNamesFile(path);
+    if (!read.problem.isEmpty())
+        io.err << "v5ivez-cli diff: the names of " << path << " are left out: " << read.problem << '\n';
+    return std::move(read.names);
+}
+
+// B's names, and A's for what B does not name: the loop, zone or key as the site now calls it.
+SiteNames namesOfBoth(SiteNames b, const SiteNames& a) {
+    b.loops.insert(a.loops.begin(), a.loops.end());
+    b.zones.insert(a.zones.begin(), a.zones.end());
+    b.partitions.insert(a.partitions.begin(), a.partitions.end());
+    b.keys.insert(a.keys.begin(), a.keys.end());
+    b.relays.insert(a.relays.begin(), a.relays.end());
+    return b;
+}
+
 int usage(const char* command, Io& io) {
     io.err << "Try 'v5ivez-cli " << command << " --help'.\n";
     return kUsage;
@@ -66,7 +87,9 @@ int diffCommand(const QStringList& args, Io& io) {
                   "what would change if B replaced A (\"шлейф 17: тип охранный → пожарный\", \"зона 3: + "
                   "шлейф 5\").\n"
                   "The event archive is counted, not listed. The files are compared as they are: no pane\n"
-                  "reset, no sweep, no access-code question.\n\n"
+                  "reset, no sweep, no access-code question.\n"
+                  "Loops, zones, partitions, relays and keys named in B.names.json (or, failing that, in\n"
+                  "A.names.json) carry their names: \"зона 3 «Подъезд 1»: + шлейф 5\".\n\n"
                   "  --json    the changes as a JSON array (subsystem, kind, subject, field, before, after, "
                   "text)\n"
                   "  --help    show this text\n\n"
@@ -77,7 +100,9 @@ int diffCommand(const QStringList& args, Io& io) {
     const auto before = readSettingsArgument(a->files[0], io);
     const auto after = before ? readSettingsArgument(a->files[1], io) : std::nullopt;
     if (!after) return kTrouble;
-    const std::vector<FieldChange> changes = compareConfigurations(*before, *after);
+    const std::vector<FieldChange> changes =
+        withNames(compareConfigurations(*before, *after),
+                  namesOfBoth(namesBeside(a->files[1], io), namesBeside(a->files[0], io)));
     print(a->json, differenceJson(changes), differenceLines(changes), io);
     return changes.empty() ? kOk : kFailed;
 }

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
+#include "files/names_file.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/image_builder.h"
 #include "tests/support/qt_print.h"
@@ -59,6 +60,35 @@ TEST_F(CompareCliTest, DiffExitsZeroForEqualFilesOneForDifferentOnesTwoForTroubl
     EXPECT_TRUE(runCli({QStringLiteral("diff"), fileA, dir.filePath(QStringLiteral("none.v5"))})
                     .err.contains(QStringLiteral("no such file")));
     EXPECT_EQ(runCli({QStringLiteral("diff"), QStringLiteral("--help")}).status, 0);
+}
+
+// The names beside the files name what changed: B's first, A's for what B leaves unnamed. A damaged
+// names file is told and the comparison goes on without it.
+TEST_F(CompareCliTest, DiffNamesWhatChangedByTheNamesBesideTheFiles) {
+    Image a;
+    Image b;
+    b.setByte(map::LoopParams.at(16) + 1, 0x10);
+    b.setByte(map::LoopParams.at(2) + 1, 0x10);
+    const QString fileA = file("a.v5", a), fileB = file("b.v5", b);
+    SiteNames namesA;
+    namesA.loops = {{3, QStringLiteral("Окна кухни")}, {17, QStringLiteral("старое имя")}};
+    SiteNames namesB;
+    namesB.loops = {{17, QStringLiteral("Склад, \"ворота\"")}};
+    ASSERT_FALSE(writeNamesFile(namesPathFor(fileA), namesA));
+    ASSERT_FALSE(writeNamesFile(namesPathFor(fileB), namesB));
+
+    CliRun run = runCli({QStringLiteral("diff"), fileA, fileB});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.text(), QStringLiteral("Шлейфы и группы:\n"
+                                         "  шлейф 3 «Окна кухни»: тип охранный → пожарный\n"
+                                         "  шлейф 17 «Склад, \"ворота\"»: тип охранный → пожарный\n"));
+    EXPECT_TRUE(run.err.isEmpty());
+
+    ASSERT_TRUE(test::writeAll(namesPathFor(fileB), QByteArray("{ not json")));
+    run = runCli({QStringLiteral("diff"), fileA, fileB});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.text().contains(QStringLiteral("шлейф 17 «старое имя»"))) << run.text().toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("left out"))) << run.err.toStdString();
 }
 
 TEST_F(CompareCliTest, CheckExitsOneOnlyForErrors) {
