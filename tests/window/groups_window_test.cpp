@@ -212,6 +212,20 @@ private slots:
         QCOMPARE(h_.desktop().history().undoLabel(), QStringLiteral("название: шлейф 3 «Окна кухни»"));
         h_.choose(QStringLiteral("mnEdit"), QStringLiteral("mnUndo"));
         QVERIFY(h_.desktop().names().loops.empty());
+        QVERIFY(name->text().isEmpty());
+
+        // Typing over a selected name replaces it; erasing it to the last letter removes the name.
+        name->setFocus();
+        type(name, QStringLiteral("Окна"));
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        type(name, QStringLiteral("Дверь"));
+        QCOMPARE(h_.desktop().names().loops.at(3), QStringLiteral("Дверь"));
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(name, Qt::Key_Backspace);
+        QCOMPARE(h_.desktop().names().loops.at(3), QStringLiteral("Д"));
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QVERIFY(h_.desktop().names().loops.empty());
+        QVERIFY(tabs->tabToolTip(2).isEmpty());
 
         h_.choose(QStringLiteral("mGR"), QStringLiteral("mGRZona"));
         h_.click(QStringLiteral("Button2"));
