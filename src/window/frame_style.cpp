@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -29,6 +32,38 @@ void FrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     painter->setBrush(window.darker(103));
     painter->drawRoundedRect(option->rect.adjusted(0, top, -1, -1), 2, 2);
     painter->restore();
+}
+
+namespace {
+// Qt's own pictures of the extension arrow, read as PNG and nothing else; a null icon when this Qt has
+// none of them.
+QIcon extensionIcon(const char* stem, std::initializer_list<int> sizes) {
+    QIcon icon;
+    for (const int size : sizes) {
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                                .arg(QLatin1StringView(stem))
+                                .arg(size),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+}  // namespace
+
+QIcon FrameStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
+                               const QWidget* widget) const {
+    const bool rightToLeft =
+        (option ? option->direction : QGuiApplication::layoutDirection()) == Qt::RightToLeft;
+    if (!rightToLeft && standardIcon == SP_ToolBarHorizontalExtensionButton) {
+        if (horizontalExtension_.isNull()) horizontalExtension_ = extensionIcon("toolbar-ext-h", {8, 16, 32});
+        if (!horizontalExtension_.isNull()) return horizontalExtension_;
+    } else if (standardIcon == SP_ToolBarVerticalExtensionButton) {
+        if (verticalExtension_.isNull()) verticalExtension_ = extensionIcon("toolbar-ext-v", {5, 10, 20});
+        if (!verticalExtension_.isNull()) return verticalExtension_;
+    }
+    return QProxyStyle::standardIcon(standardIcon, option, widget);
 }
 
 void useFrameStyle() {

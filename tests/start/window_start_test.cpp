@@ -2,6 +2,8 @@
 // manager opens one), and from the menu, where its files go to ~/V5ivez.
 #include <QDir>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +53,28 @@ private slots:
         window_.reset();
         QDir::setCurrent(startFolder_);
         qputenv("HOME", home_);
+    }
+
+    // The menu bar's "»" comes read as the PNG it is: the window starts without asking every image
+    // plugin about it, and the arrow looks as Fusion's own. First, before anything else in this process
+    // reads a picture.
+    void startsWithoutLoadingImagePlugins() {
+        start({});
+        if (!QApplication::style()->inherits("v5::FrameStyle")) QSKIP("the style is not Fusion here");
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin was loaded at start");
+
+        for (const auto arrow :
+             {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+            const QIcon ours = QApplication::style()->standardIcon(arrow);
+            const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+            const QIcon theirs = fusion->standardIcon(arrow);
+            QVERIFY(!ours.isNull());
+            for (const int size : {8, 16, 32})
+                QCOMPARE(ours.pixmap(size).toImage(), theirs.pixmap(size).toImage());
+        }
     }
 
     void opensTheSettingsFileItWasStartedWith() {
