@@ -34,21 +34,23 @@ void FrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     painter->restore();
 }
 
-namespace {
-// Qt's own pictures of the extension arrow, read as PNG and nothing else; a null icon when this Qt has
-// none of them.
-QIcon extensionIcon(const char* stem, std::initializer_list<int> sizes) {
+QIcon pngIcon(const QString& path, std::initializer_list<int> sizes) {
     QIcon icon;
     for (const int size : sizes) {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
-                                .arg(QLatin1StringView(stem))
-                                .arg(size),
-                            "png");
+        QImageReader reader(path.arg(size), "png");
         reader.setAutoDetectImageFormat(false);
         const QImage image = reader.read();
         if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
+}
+
+namespace {
+// Qt's own pictures of the extension arrow; a null icon when this Qt has none of them.
+QIcon extensionIcon(const char* stem, std::initializer_list<int> sizes) {
+    return pngIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/") + QLatin1StringView(stem) +
+                       QStringLiteral("-%1.png"),
+                   sizes);
 }
 }  // namespace
 

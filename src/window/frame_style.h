@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QIcon>
 #include <QProxyStyle>
 
@@ -28,5 +30,10 @@ private:
 
 // Puts FrameStyle over the application's style, once, when that style is Fusion.
 void useFrameStyle();
+
+// An icon of the PNG pictures at `path` (with "%1" standing for the size) in the given sizes, each read
+// as PNG and nothing else: a reader allowed to find the format out loads every image plugin to ask it,
+// even when told the format. A size whose picture cannot be read is left out.
+QIcon pngIcon(const QString& path, std::initializer_list<int> sizes);
 
 }  // namespace v5

@@ -5,14 +5,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
-#include <QPixmap>
 #include <QTimer>
 
 #include "files/system_file.h"
 #include "start/version.h"
 #include "start/work_folder.h"
+#include "window/frame_style.h"
 #include "window/russian_interface.h"
 
 namespace v5 {
@@ -33,12 +31,14 @@ QString canonicalFolder(const QString& path) {
 WindowStart windowStartFor(const WindowArguments& arguments) {
     WindowStart start;
     const QString current = QDir::currentPath();
-    if (!arguments.settingsFile.isEmpty()) start.settingsFile = QFileInfo(arguments.settingsFile).absoluteFilePath();
+    if (!arguments.settingsFile.isEmpty())
+        start.settingsFile = QFileInfo(arguments.settingsFile).absoluteFilePath();
     start.workFolder =
         workFolderFor({current, canonicalFolder(QDir::homePath()), start.settingsFile, arguments.fromMenu});
     if (const auto failure = makeWorkFolder(start.workFolder)) {
-        start.folderProblem = QStringLiteral("Не удалось создать папку %1: %2.\nФайлы программы сохраняются в %3")
-                                  .arg(start.workFolder, russianReason(*failure), current);
+        start.folderProblem =
+            QStringLiteral("Не удалось создать папку %1: %2.\nФайлы программы сохраняются в %3")
+                .arg(start.workFolder, russianReason(*failure), current);
         start.workFolder = current;
     }
     return start;
@@ -56,15 +56,7 @@ std::unique_ptr<TV5ivezMainForm> showWindow(const WindowStart& start, MainFormSe
 }
 
 QIcon programIcon() {
-    QIcon icon;
-    // Read as PNG and nothing else: a reader allowed to find the format out loads every image plugin to
-    // ask it, even when told the format.
-    for (const int size : {16, 24, 32, 48, 64, 128}) {
-        QImageReader reader(QStringLiteral(":/icons/v5ivez-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    return icon;
+    return pngIcon(QStringLiteral(":/icons/v5ivez-%1.png"), {16, 24, 32, 48, 64, 128});
 }
 
 int runWindowProgram(int argc, char** argv, const std::function<void(TV5ivezMainForm&)>& shown) {
