@@ -222,13 +222,13 @@ private:
             // The console copy writes its places as they are, free or taken, whatever else the table
             // holds; nothing in them is the installer's mistake.
             if (isConsoleCopy(n, key)) continue;
-            const QString subject = plain::numbered(ct::kKey, n);
             if (key.isFree()) {
                 // A fresh record holds 00 00, a deleted or swept one FF 00.
                 if ((key.assignment.byte != 0x00 && key.assignment.byte != kNoAssignment) || key.spiByte != 0)
-                    warning(Subsystem::Keys, subject, text(ct::kFreeKeyWithData));
+                    warning(Subsystem::Keys, plain::numbered(ct::kKey, n), text(ct::kFreeKeyWithData));
                 continue;
             }
+            const QString subject = plain::numbered(ct::kKey, n);
             std::uint64_t entry = 0;
             for (std::uint8_t b : key.code)
                 entry = (entry << 8) | b;
