@@ -6,6 +6,10 @@
 #include <vector>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
 #include <QStringDecoder>
 
 #include "compare/configuration_diff.h"
@@ -166,6 +170,28 @@ Check checkBoundedTime(const QString& what, qint64 elapsedMs, qint64 limitMs) {
     if (elapsedMs > limitMs)
         return violation("bounded-time",
                          what + QStringLiteral(" took %1 ms, more than %2 ms").arg(elapsedMs).arg(limitMs));
+    return std::nullopt;
+}
+
+Check checkJsonReadsBack(const QString& what, const QByteArray& json, const QString& field,
+                         const QStringList& expected) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return violation(
+            "json",
+            what +
+                QStringLiteral(": not a JSON array (%1 at %2)").arg(error.errorString()).arg(error.offset));
+    const QJsonArray list = document.array();
+    if (list.size() != expected.size())
+        return violation(
+            "json", what + QStringLiteral(": %1 objects for %2 items").arg(list.size()).arg(expected.size()));
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (const QString read = list.at(i).toObject().value(field).toString(); read != expected.at(i))
+            return violation(
+                "json",
+                what +
+                    QStringLiteral(": object %1 reads \"%2\", not \"%3\"").arg(i).arg(read, expected.at(i)));
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -51,6 +52,11 @@ Check checkDiffMatchesBytes(const Image& before, const Image& after,
 Check checkWindows1251(const QString& what, const QStringList& lines);
 // A text export took no longer than `limitMs`.
 Check checkBoundedTime(const QString& what, qint64 elapsedMs, qint64 limitMs);
+
+// The JSON of a list (`what`: "check", "diff") reads back as an array of as many objects as there are
+// `expected` texts, each object's `field` equal to its text.
+Check checkJsonReadsBack(const QString& what, const QByteArray& json, const QString& field,
+                         const QStringList& expected);
 
 // Writing the image as a settings file in `folder` and reading it back gives the same 32768 bytes.
 Check checkSaveLoadRoundTrip(const Image& image, const QString& folder);

@@ -14,8 +14,8 @@ namespace v5::fuzz {
 // as a settings file, every pane and module item is opened through the desktop's dispatch and left
 // twice, then the trailing bytes choose edits (ticks, type choices, zones and partitions created and
 // deleted, keys added and deleted, addresses typed), and at the end the report, the archive, the key
-// list in its three orders, the check and the diff against the starting image are made and the image
-// is saved and read back. Every invariant of invariants.h is checked on the way.
+// list in its three orders, the check and the diff against the starting image (with the JSON of a sample
+// of each, read back) are made and the image is saved and read back. Every invariant of invariants.h is checked on the way.
 struct PaneSessionOptions {
     // Skip the view-twice check of the linked-zone pane on images of the known erasing shape
     // (linkedMaskWithinOwnZone), so that a run can find other things meanwhile.

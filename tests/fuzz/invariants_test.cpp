@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include "tests/support/image_builder.h"
+#include "compare/configuration_check.h"
 #include "fuzz/invariants/invariants.h"
 #include "keys/key_table.h"
 #include "image/orphan_sweep.h"
@@ -89,8 +92,15 @@ TEST(InvariantChecks, FirstDifferenceIsTheFirstDifferingByteOfTheRange) {
         {}, {0}, {63}, {64}, {65}, {127, 128}, {0x2FFF}, {0x3000}, {Image::kSize - 1}, {100, 5000, 0x3001},
     };
     const std::pair<std::size_t, std::size_t> ranges[] = {
-        {0, Image::kSize}, {64, 128}, {65, 0x3000}, {0x3000, Image::kSize}, {128, 64}, {0, Image::kSize + 9},
-        {Image::kSize - 1, Image::kSize}, {5000, 5001}, {101, 4999},
+        {0, Image::kSize},
+        {64, 128},
+        {65, 0x3000},
+        {0x3000, Image::kSize},
+        {128, 64},
+        {0, Image::kSize + 9},
+        {Image::kSize - 1, Image::kSize},
+        {5000, 5001},
+        {101, 4999},
     };
     for (const auto& offsets : changed) {
         Image other = base;
@@ -144,10 +154,11 @@ TEST(InvariantChecks, TextOutsideWindows1251AndSlowExportsAreCaught) {
     ASSERT_TRUE(check);
     EXPECT_EQ(check->invariant, QStringLiteral("windows-1251"));
     // The place counts every character before it, each line's CR LF too.
-    const auto later = checkWindows1251(QStringLiteral("report"),
-                                        {QStringLiteral("ab"), QString(), QStringLiteral("Зона \u4E2D\u4E2D")});
+    const auto later = checkWindows1251(
+        QStringLiteral("report"), {QStringLiteral("ab"), QString(), QStringLiteral("Зона \u4E2D\u4E2D")});
     ASSERT_TRUE(later);
-    EXPECT_TRUE(later->detail.endsWith(QStringLiteral("at character 11 (U+4e2d)"))) << later->detail.toStdString();
+    EXPECT_TRUE(later->detail.endsWith(QStringLiteral("at character 11 (U+4e2d)")))
+        << later->detail.toStdString();
     // The check and the exporters' encoder agree on every character: what the check takes is written and
     // read back unchanged, and what it refuses the encoder cannot write.
     QString accepted;
@@ -160,17 +171,42 @@ TEST(InvariantChecks, TextOutsideWindows1251AndSlowExportsAreCaught) {
         bool written = true;
         try {
             QStringDecoder decoder("windows-1251");
-            written = decoder.decode(encodeLines({one}, TextFormat::Windows1251CrLf)) == one + QStringLiteral("\r\n");
+            written = decoder.decode(encodeLines({one}, TextFormat::Windows1251CrLf)) ==
+                      one + QStringLiteral("\r\n");
         } catch (const TextEncodingError&) {
             written = false;
         }
         EXPECT_FALSE(written) << "U+" << std::hex << static_cast<unsigned>(u);
     }
     QStringDecoder decoder("windows-1251");
-    EXPECT_EQ(decoder.decode(encodeLines({accepted}, TextFormat::Windows1251CrLf)), accepted + QStringLiteral("\r\n"));
+    EXPECT_EQ(decoder.decode(encodeLines({accepted}, TextFormat::Windows1251CrLf)),
+              accepted + QStringLiteral("\r\n"));
     EXPECT_GT(accepted.size(), 200);
     EXPECT_FALSE(checkBoundedTime(QStringLiteral("archive"), 10, 10));
     EXPECT_TRUE(checkBoundedTime(QStringLiteral("archive"), 11, 10));
+}
+
+TEST(InvariantChecks, JsonThatDoesNotReadBackAsTheListIsCaught) {
+    const std::vector<Problem> problems = checkConfiguration(test::randomImage(4));
+    ASSERT_GE(problems.size(), 2u);
+    QStringList lines;
+    for (const Problem& p : problems)
+        lines << p.line();
+    const QByteArray json = problemJson(problems);
+    const QString line = QStringLiteral("line");
+    EXPECT_FALSE(checkJsonReadsBack(QStringLiteral("check"), json, line, lines));
+
+    QStringList otherText = lines;
+    otherText.last() += QLatin1Char('!');
+    const QByteArray cut = json.left(json.size() / 2);
+    for (const auto& [bytes, expected, says] :
+         {std::tuple{cut, lines, "not a JSON array"}, std::tuple{json, lines.mid(1), "objects for"},
+          std::tuple{json, otherText, "reads"}}) {
+        const auto check = checkJsonReadsBack(QStringLiteral("check"), bytes, line, expected);
+        ASSERT_TRUE(check) << says;
+        EXPECT_EQ(check->invariant, QStringLiteral("json"));
+        EXPECT_TRUE(check->detail.contains(QLatin1StringView(says))) << check->detail.toStdString();
+    }
 }
 
 TEST(InvariantChecks, SaveLoadRoundTripAndAFailedWriteIsReported) {
