@@ -111,6 +111,13 @@ const std::pair<const char*, Stage> kStages[] = {
      [](const Image& start, const Image& image) {
          return qsizetype(compareConfigurations(start, image, CompareScope::ConfigurationArea).size());
      }},
+    {"CheckJson", [](const Image& start,
+                     const Image&) { return qsizetype(problemJson(checkConfiguration(start)).size()); }},
+    {"DiffJson",
+     [](const Image& start, const Image& image) {
+         return qsizetype(
+             differenceJson(compareConfigurations(start, image, CompareScope::ConfigurationArea)).size());
+     }},
     {"DiffLines",
      [](const Image& start, const Image& image) {
          return characters(
